@@ -1,0 +1,890 @@
+#include "datafile.h"
+
+#include "connection.h"
+#include "cursor.h"
+#include "tablesql.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <algorithm>
+#include <sqlite3.h>
+
+namespace crx {
+
+QString ownerDigest(const QString &password)
+{
+    if (password.isEmpty())
+        return {};
+    return QString::fromLatin1(QCryptographicHash::hash(password.toUtf8(), QCryptographicHash::Sha256).toHex());
+}
+
+namespace {
+
+enum Slot { Insert, UpdateWatched, Update, DeleteWatched, Delete, Reget, Count, GetByKey };
+
+void bindText(sqlite3_stmt *stmt, int index, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    sqlite3_bind_text(stmt, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+}
+
+int finish(sqlite3_stmt *stmt, int rc)
+{
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    return rc;
+}
+
+} // namespace
+
+DataFile::DataFile(const FileDef &def, const QString &directory)
+    : def_(def), directory_(directory), buffer_(def)
+{
+}
+
+DataFile::~DataFile()
+{
+    close();
+}
+
+void DataFile::setDiskName(const QString &name) { diskName_ = name; }
+
+QString DataFile::diskName() const
+{
+    return diskName_.isEmpty() ? def_.diskName + ".tps" : diskName_;
+}
+
+QString DataFile::path() const
+{
+    return QDir(directory_).absoluteFilePath(diskName());
+}
+
+void DataFile::setConnection(std::shared_ptr<Connection> group) { group_ = std::move(group); }
+
+int DataFile::fail(int sqliteCode)
+{
+    StorageResult error;
+    conn_->fail(sqliteCode, error);
+    setResult(error);
+    return error.code;
+}
+
+void DataFile::registerCursor(Cursor *cursor) { cursors_.push_back(cursor); }
+
+void DataFile::unregisterCursor(Cursor *cursor)
+{
+    cursors_.erase(std::remove(cursors_.begin(), cursors_.end(), cursor), cursors_.end());
+}
+
+void DataFile::invalidateCursors()
+{
+    for (Cursor *c : cursors_)
+        c->invalidate();
+}
+
+void DataFile::resetStatements()
+{
+    for (Cursor *c : cursors_)
+        c->release();
+    for (sqlite3_stmt *stmt : statements_)
+        sqlite3_finalize(stmt);
+    statements_.clear();
+}
+
+sqlite3_stmt *DataFile::statement(int slot, const QString &sql)
+{
+    if (statements_.size() <= size_t(slot))
+        statements_.resize(size_t(slot) + 1, nullptr);
+    if (!statements_[size_t(slot)]) {
+        StorageResult error;
+        QString text = sql;
+        statements_[size_t(slot)] = conn_->prepare(text.replace("%S", schema_), error);
+        if (!statements_[size_t(slot)])
+            setResult(error);
+    }
+    return statements_[size_t(slot)];
+}
+
+// ---- opening and creating ----
+
+int DataFile::open()
+{
+    if (isOpen()) {
+        setResult(FileAlreadyOpen);
+        return FileAlreadyOpen;
+    }
+    const QFileInfo info(path());
+    if (!info.exists()) {
+        setResult(FileNotFound);
+        return FileNotFound;
+    }
+    StorageResult error;
+    if (group_) {
+        const int saved = group_->busyTimeout();
+        if (recoverSeconds_ > 0)
+            group_->setBusyTimeout(recoverSeconds_ * 1000);
+        schema_ = group_->attach(path(), false, error);
+        group_->setBusyTimeout(saved);
+        if (schema_.isEmpty()) {
+            recoverSeconds_ = 0;
+            setResult(error);
+            return error.code;
+        }
+        conn_ = group_;
+    } else {
+        conn_ = Connection::single(path(), false, error);
+        if (!conn_) {
+            recoverSeconds_ = 0;
+            setResult(error);
+            return error.code;
+        }
+        schema_ = QStringLiteral("main");
+    }
+    return finishOpen();
+}
+
+int DataFile::finishOpen()
+{
+    const int saved = conn_->busyTimeout();
+    if (recoverSeconds_ > 0)
+        conn_->setBusyTimeout(recoverSeconds_ * 1000);
+    const int code = checkLayout();
+    conn_->setBusyTimeout(saved);
+    recoverSeconds_ = 0;
+    if (code != NoError) {
+        const StorageResult result = lastResult();
+        close();
+        setResult(result);
+        return code;
+    }
+    buffer_.clear();
+    cursor_ = std::make_unique<Cursor>(*this, CursorQuery{});
+    setResult(NoError);
+    return NoError;
+}
+
+int DataFile::checkLayout()
+{
+    StorageResult error;
+    sqlite3_stmt *stmt = conn_->prepare("PRAGMA " + schema_ + ".page_count", error);
+    if (!stmt) {
+        setResult(error);
+        return error.code;
+    }
+    int rc = sqlite3_step(stmt);
+    const qint64 pages = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_ROW)
+        return fail(rc);
+    stmt = conn_->prepare("PRAGMA " + schema_ + ".page_size", error);
+    rc = stmt ? sqlite3_step(stmt) : SQLITE_ERROR;
+    const qint64 pageSize = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    sqlite3_finalize(stmt);
+    if (QFileInfo(path()).size() < pages * pageSize) {
+        setDriverResult(InvalidDataFile, SQLITE_CORRUPT, QStringLiteral("the file is shorter than its contents"));
+        return InvalidDataFile;
+    }
+
+    QSet<QString> objects;
+    stmt = conn_->prepare("SELECT name FROM " + schema_ + ".sqlite_master", error);
+    if (!stmt) {
+        setResult(error);
+        return error.code;
+    }
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        objects.insert(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))));
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return fail(rc);
+    if (!objects.contains("file_info") || !objects.contains("records")) {
+        setDriverResult(InvalidDataFile, 0, QStringLiteral("not a catalogue file"));
+        return InvalidDataFile;
+    }
+
+    stmt = conn_->prepare("SELECT label, layout, owner FROM " + schema_ + ".file_info", error);
+    if (!stmt) {
+        setResult(error);
+        return error.code;
+    }
+    rc = sqlite3_step(stmt);
+    const QString label = rc == SQLITE_ROW ? QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))) : QString();
+    const int layout = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 1) : -1;
+    const QString owner = rc == SQLITE_ROW ? QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 2))) : QString();
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_ROW || label != def_.layout) {
+        setDriverResult(InvalidDataFile, 0, QStringLiteral("not a %1 file").arg(def_.layout));
+        return InvalidDataFile;
+    }
+    if (owner != ownerDigest(owner_)) {
+        setDriverResult(DriverError, SQLITE_AUTH, QStringLiteral("the owner password does not match"));
+        return DriverError;
+    }
+    if (layout != def_.layoutVersion) {
+        setResult(LayoutChanged);
+        return LayoutChanged;
+    }
+
+    QSet<QString> columns;
+    stmt = conn_->prepare("PRAGMA " + schema_ + ".table_info(records)", error);
+    if (!stmt) {
+        setResult(error);
+        return error.code;
+    }
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        columns.insert('"' + QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1))) + '"');
+    sqlite3_finalize(stmt);
+    const TableSql &t = tableSql(def_);
+    for (const QString &c : t.fieldColumns + t.shadowColumns)
+        if (!columns.contains(c)) {
+            setResult(LayoutChanged);
+            return LayoutChanged;
+        }
+    for (const KeyDef &key : def_.keys)
+        if (!objects.contains(key.name)) {
+            setResult(KeysMustBeRebuilt);
+            return KeysMustBeRebuilt;
+        }
+    return NoError;
+}
+
+int DataFile::writeTable(bool createInfo)
+{
+    const TableSql &t = tableSql(def_);
+    StorageResult error;
+    auto run = [&](QString sql) { return conn_->exec(sql.replace("%S", schema_), error); };
+    bool ok = run("SAVEPOINT create_file");
+    if (ok && createInfo)
+        ok = run(t.createInfo) && run(t.createTable);
+    if (ok) {
+        sqlite3_stmt *stmt = conn_->prepare("INSERT INTO " + schema_ + ".file_info VALUES(?, ?, ?)", error);
+        ok = stmt != nullptr;
+        if (ok) {
+            bindText(stmt, 1, def_.layout);
+            sqlite3_bind_int(stmt, 2, def_.layoutVersion);
+            bindText(stmt, 3, ownerDigest(owner_));
+            const int rc = sqlite3_step(stmt);
+            sqlite3_finalize(stmt);
+            if (rc != SQLITE_DONE) {
+                conn_->fail(rc, error);
+                ok = false;
+            }
+        }
+    }
+    for (const KeySql &k : t.keys)
+        ok = ok && run(k.createIndex);
+    if (!ok) {
+        StorageResult ignored;
+        conn_->exec("ROLLBACK TO create_file", ignored);
+        conn_->exec("RELEASE create_file", ignored);
+        setResult(error);
+        return error.code;
+    }
+    if (!run("RELEASE create_file")) {
+        setResult(error);
+        return error.code;
+    }
+    return NoError;
+}
+
+int DataFile::create()
+{
+    if (isOpen()) {
+        setResult(FileAlreadyOpen);
+        return FileAlreadyOpen;
+    }
+    if (QFileInfo::exists(path())) {
+        // Creating never replaces a file that is already there.
+        setDriverResult(DriverError, SQLITE_CANTOPEN, QStringLiteral("a file of this name already exists"));
+        return DriverError;
+    }
+    StorageResult error;
+    if (group_) {
+        schema_ = group_->attach(path(), true, error);
+        if (!schema_.isEmpty())
+            conn_ = group_;
+    } else {
+        conn_ = Connection::single(path(), true, error);
+        schema_ = QStringLiteral("main");
+    }
+    if (!conn_) {
+        schema_.clear();
+        QFile::remove(path());
+        setResult(error);
+        return error.code;
+    }
+    const int code = writeTable(true);
+    if (code != NoError) {
+        const StorageResult result = lastResult();
+        close();
+        QFile::remove(path());
+        setResult(result);
+        return code;
+    }
+    return finishOpen();
+}
+
+void DataFile::close()
+{
+    if (!conn_)
+        return;
+    StorageResult ignored;
+    if (streaming_) {
+        conn_->endBulk(ignored);
+        streaming_ = false;
+    }
+    cursor_.reset();
+    resetStatements();
+    conn_->detach(schema_);
+    conn_.reset();
+    schema_.clear();
+    setResult(NoError);
+}
+
+int DataFile::send(const QString &option)
+{
+    const QString name = option.section('=', 0, 0).trimmed();
+    const QString value = option.section('=', 1).trimmed();
+    if (name.compare("QUICKSCAN", Qt::CaseInsensitive) == 0) {
+        setResult(NoError);
+    } else if (name.compare("Recover", Qt::CaseInsensitive) == 0) {
+        recoverSeconds_ = std::max(0, value.toInt());
+        setResult(NoError);
+    } else {
+        setDriverResult(DriverError, SQLITE_MISUSE, QStringLiteral("unknown driver option: %1").arg(option));
+    }
+    return lastCode();
+}
+
+qint64 DataFile::records()
+{
+    if (!isOpen()) {
+        setResult(FileNotOpen);
+        return 0;
+    }
+    sqlite3_stmt *stmt = statement(Count, "SELECT count(*) FROM %S.records");
+    if (!stmt)
+        return 0;
+    const int rc = sqlite3_step(stmt);
+    const qint64 count = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    finish(stmt, rc);
+    if (rc != SQLITE_ROW)
+        fail(rc);
+    else
+        setResult(NoError);
+    return count;
+}
+
+// ---- reading ----
+
+static int notOpen()
+{
+    setResult(FileNotOpen);
+    return FileNotOpen;
+}
+
+int DataFile::setToStart(int key)
+{
+    if (!isOpen())
+        return notOpen();
+    cursor_ = std::make_unique<Cursor>(*this, CursorQuery{key, {}, {}, nullptr, {}});
+    cursor_->toStart();
+    setResult(NoError);
+    return NoError;
+}
+
+int DataFile::setToEnd(int key)
+{
+    if (!isOpen())
+        return notOpen();
+    cursor_ = std::make_unique<Cursor>(*this, CursorQuery{key, {}, {}, nullptr, {}});
+    cursor_->toEnd();
+    setResult(NoError);
+    return NoError;
+}
+
+int DataFile::set(int key)
+{
+    if (!isOpen())
+        return notOpen();
+    cursor_ = std::make_unique<Cursor>(*this, CursorQuery{key, {}, {}, nullptr, {}});
+    cursor_->atKeyOf(buffer_);
+    setResult(NoError);
+    return NoError;
+}
+
+int DataFile::next()
+{
+    if (!isOpen())
+        return notOpen();
+    const int code = cursor_->next();
+    if (code == NoError && watchNext_)
+        buffer_.watched = true;
+    watchNext_ = false;
+    return code;
+}
+
+int DataFile::previous()
+{
+    if (!isOpen())
+        return notOpen();
+    const int code = cursor_->previous();
+    if (code == NoError && watchNext_)
+        buffer_.watched = true;
+    watchNext_ = false;
+    return code;
+}
+
+int DataFile::bindKey(sqlite3_stmt *stmt, int first, int key, const Record &from) const
+{
+    for (int f : def_.keys[size_t(key)].components) {
+        if (def_.fields[size_t(f)].isText())
+            bindText(stmt, first++, keyText(from.text(f)));
+        else
+            sqlite3_bind_int64(stmt, first++, from.number(f));
+    }
+    return first;
+}
+
+void DataFile::readRow(sqlite3_stmt *stmt, int first, Record &into)
+{
+    const FileDef &def = into.def();
+    into.rowId = sqlite3_column_int64(stmt, first);
+    into.version = sqlite3_column_int64(stmt, first + 1);
+    into.watched = false;
+    std::vector<Value> &values = into.values();
+    for (size_t f = 0; f < def.fields.size(); ++f) {
+        const int column = first + 2 + int(f);
+        if (def.fields[f].isText()) {
+            values[f].text = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
+                                               sqlite3_column_bytes(stmt, column));
+            values[f].number = 0;
+        } else {
+            values[f].number = sqlite3_column_int64(stmt, column);
+            values[f].text.clear();
+        }
+    }
+}
+
+int DataFile::get(int key)
+{
+    if (!isOpen())
+        return notOpen();
+    const TableSql &t = tableSql(def_);
+    const KeySql &k = t.keys[size_t(key)];
+    QStringList marks;
+    for (qsizetype i = 0; i < k.columns.size(); ++i)
+        marks << "?";
+    const QString sql = "SELECT " + t.selectList + " FROM %S.records WHERE "
+                        + (k.optPredicate.isEmpty() ? QString() : k.optPredicate + " AND ")
+                        + "(" + k.columns.join(", ") + ") = (" + marks.join(", ") + ") ORDER BY rid LIMIT 1";
+    sqlite3_stmt *stmt = statement(GetByKey + key, sql);
+    if (!stmt)
+        return lastCode();
+    bindKey(stmt, 1, key, buffer_);
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) {
+        readRow(stmt, 0, buffer_);
+        if (watchNext_)
+            buffer_.watched = true;
+        watchNext_ = false;
+        finish(stmt, rc);
+        cursor_ = std::make_unique<Cursor>(*this, CursorQuery{key, {}, {}, nullptr, {}});
+        cursor_->after(buffer_);
+        setResult(NoError);
+        return NoError;
+    }
+    finish(stmt, rc);
+    if (rc != SQLITE_DONE)
+        return fail(rc);
+    setResult(RecordNotFound);
+    return RecordNotFound;
+}
+
+QByteArray DataFile::position() const
+{
+    return QByteArray::number(buffer_.rowId);
+}
+
+int DataFile::reget(const QByteArray &position)
+{
+    if (!isOpen())
+        return notOpen();
+    bool ok = false;
+    const qint64 rid = position.toLongLong(&ok);
+    if (!ok || rid <= 0) {
+        setResult(RecordNotFound);
+        return RecordNotFound;
+    }
+    sqlite3_stmt *stmt = statement(Reget, "SELECT " + tableSql(def_).selectList + " FROM %S.records WHERE rid = ?");
+    if (!stmt)
+        return lastCode();
+    sqlite3_bind_int64(stmt, 1, rid);
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) {
+        readRow(stmt, 0, buffer_);
+        if (watchNext_)
+            buffer_.watched = true;
+        watchNext_ = false;
+        finish(stmt, rc);
+        const int key = cursor_->key();
+        cursor_ = std::make_unique<Cursor>(*this, CursorQuery{key, {}, {}, nullptr, {}});
+        cursor_->after(buffer_);
+        setResult(NoError);
+        return NoError;
+    }
+    finish(stmt, rc);
+    if (rc != SQLITE_DONE)
+        return fail(rc);
+    setResult(RecordNotFound);
+    return RecordNotFound;
+}
+
+// ---- writing ----
+
+void DataFile::bindFields(sqlite3_stmt *stmt, int first, const Record &from) const
+{
+    const TableSql &t = tableSql(def_);
+    for (size_t f = 0; f < def_.fields.size(); ++f) {
+        if (def_.fields[f].isText())
+            bindText(stmt, first + int(f), from.text(int(f)));
+        else
+            sqlite3_bind_int64(stmt, first + int(f), from.number(int(f)));
+    }
+    int index = first + int(def_.fields.size());
+    for (int f : t.shadowFields)
+        bindText(stmt, index++, keyText(from.text(f)));
+}
+
+int DataFile::findDuplicateKey(qint64 rowId)
+{
+    const TableSql &t = tableSql(def_);
+    for (size_t key = 0; key < def_.keys.size(); ++key) {
+        const KeyDef &k = def_.keys[key];
+        if (!k.unique)
+            continue;
+        bool blank = true;
+        for (int f : k.components)
+            blank = blank && (def_.fields[size_t(f)].isText() ? buffer_.text(f).isEmpty() : buffer_.number(f) == 0);
+        if (k.opt && blank)
+            continue;
+        QStringList marks;
+        for (size_t i = 0; i < k.components.size(); ++i)
+            marks << "?";
+        StorageResult error;
+        sqlite3_stmt *stmt = conn_->prepare("SELECT 1 FROM " + schema_ + ".records WHERE (" + t.keys[key].columns.join(", ")
+                                                + ") = (" + marks.join(", ") + ") AND rid <> ? LIMIT 1", error);
+        if (!stmt)
+            continue;
+        const int next = bindKey(stmt, 1, int(key), buffer_);
+        sqlite3_bind_int64(stmt, next, rowId);
+        const bool found = sqlite3_step(stmt) == SQLITE_ROW;
+        sqlite3_finalize(stmt);
+        if (found) {
+            setResult(DuplicateKey, def_.keyName(int(key)));
+            return DuplicateKey;
+        }
+    }
+    setResult(DuplicateKey);
+    return DuplicateKey;
+}
+
+int DataFile::add()
+{
+    if (!isOpen())
+        return notOpen();
+    const TableSql &t = tableSql(def_);
+    QStringList marks;
+    for (qsizetype i = 0; i < t.fieldColumns.size() + t.shadowColumns.size(); ++i)
+        marks << "?";
+    sqlite3_stmt *stmt = statement(Insert, "INSERT INTO %S.records(" + (t.fieldColumns + t.shadowColumns).join(", ")
+                                               + ") VALUES(" + marks.join(", ") + ")");
+    if (!stmt)
+        return lastCode();
+    bindFields(stmt, 1, buffer_);
+    const int rc = finish(stmt, sqlite3_step(stmt));
+    invalidateCursors();
+    if (rc != SQLITE_DONE) {
+        if (sqlite3_extended_errcode(conn_->handle()) == SQLITE_CONSTRAINT_UNIQUE)
+            return findDuplicateKey(0);
+        return fail(rc);
+    }
+    buffer_.rowId = sqlite3_last_insert_rowid(conn_->handle());
+    buffer_.version = 1;
+    buffer_.watched = false;
+    cursor_->after(buffer_);
+    setResult(NoError);
+    return NoError;
+}
+
+int DataFile::put()
+{
+    if (!isOpen())
+        return notOpen();
+    if (buffer_.rowId <= 0) {
+        setResult(RecordNotAvailable);
+        return RecordNotAvailable;
+    }
+    const TableSql &t = tableSql(def_);
+    QStringList sets{"ver = ver + 1"};
+    for (const QString &c : t.fieldColumns + t.shadowColumns)
+        sets << c + " = ?";
+    const bool watched = buffer_.watched;
+    const QString sql = "UPDATE %S.records SET " + sets.join(", ") + " WHERE rid = ?"
+                        + (watched ? " AND ver = ?" : "") + " RETURNING ver";
+    sqlite3_stmt *stmt = statement(watched ? UpdateWatched : Update, sql);
+    if (!stmt)
+        return lastCode();
+    bindFields(stmt, 1, buffer_);
+    const int next = 1 + int(t.fieldColumns.size() + t.shadowColumns.size());
+    sqlite3_bind_int64(stmt, next, buffer_.rowId);
+    if (watched)
+        sqlite3_bind_int64(stmt, next + 1, buffer_.version);
+    int rc = sqlite3_step(stmt);
+    const bool updated = rc == SQLITE_ROW;
+    if (updated) {
+        buffer_.version = sqlite3_column_int64(stmt, 0);
+        rc = sqlite3_step(stmt);
+    }
+    finish(stmt, rc);
+    invalidateCursors();
+    if (rc != SQLITE_DONE) {
+        if (sqlite3_extended_errcode(conn_->handle()) == SQLITE_CONSTRAINT_UNIQUE)
+            return findDuplicateKey(buffer_.rowId);
+        return fail(rc);
+    }
+    if (!updated) {
+        const int code = watched ? ChangedByAnotherStation : RecordNotFound;
+        setResult(code);
+        return code;
+    }
+    cursor_->after(buffer_);
+    setResult(NoError);
+    return NoError;
+}
+
+int DataFile::remove()
+{
+    if (!isOpen())
+        return notOpen();
+    if (buffer_.rowId <= 0) {
+        setResult(RecordNotAvailable);
+        return RecordNotAvailable;
+    }
+    const bool watched = buffer_.watched;
+    sqlite3_stmt *stmt = statement(watched ? DeleteWatched : Delete,
+                                   QString("DELETE FROM %S.records WHERE rid = ?") + (watched ? " AND ver = ?" : ""));
+    if (!stmt)
+        return lastCode();
+    sqlite3_bind_int64(stmt, 1, buffer_.rowId);
+    if (watched)
+        sqlite3_bind_int64(stmt, 2, buffer_.version);
+    const int rc = finish(stmt, sqlite3_step(stmt));
+    invalidateCursors();
+    if (rc != SQLITE_DONE)
+        return fail(rc);
+    if (sqlite3_changes(conn_->handle()) == 0) {
+        const int code = watched ? ChangedByAnotherStation : RecordNotFound;
+        setResult(code);
+        return code;
+    }
+    // Reading on continues from where the deleted record stood.
+    cursor_->after(buffer_);
+    buffer_.rowId = 0;
+    buffer_.watched = false;
+    setResult(NoError);
+    return NoError;
+}
+
+// ---- bulk mode and maintenance ----
+
+int DataFile::stream()
+{
+    if (!isOpen())
+        return notOpen();
+    if (streaming_) {
+        setResult(NoError);
+        return NoError;
+    }
+    StorageResult error;
+    if (!conn_->beginBulk(error)) {
+        setResult(error);
+        return error.code;
+    }
+    streaming_ = true;
+    setResult(NoError);
+    return NoError;
+}
+
+int DataFile::flush()
+{
+    if (!isOpen())
+        return notOpen();
+    if (!streaming_) {
+        setResult(NoError);
+        return NoError;
+    }
+    StorageResult error;
+    streaming_ = false;
+    if (!conn_->endBulk(error)) {
+        setResult(error);
+        return error.code;
+    }
+    setResult(NoError);
+    return NoError;
+}
+
+bool DataFile::rebuildIndexes(StorageResult &error)
+{
+    const TableSql &t = tableSql(def_);
+    bool ok = conn_->exec("SAVEPOINT rebuild_keys", error);
+    if (ok && !t.shadowColumns.isEmpty()) {
+        QStringList sets;
+        for (size_t i = 0; i < t.shadowFields.size(); ++i)
+            sets << t.shadowColumns[qsizetype(i)] + " = crx_upper(" + t.fieldColumns[t.shadowFields[i]] + ")";
+        ok = conn_->exec("UPDATE " + schema_ + ".records SET " + sets.join(", "), error);
+    }
+    for (const KeySql &k : t.keys) {
+        ok = ok && conn_->exec("DROP INDEX IF EXISTS " + schema_ + "." + k.indexName, error);
+        QString create = k.createIndex;
+        ok = ok && conn_->exec(create.replace("%S", schema_), error);
+    }
+    StorageResult ignored;
+    if (!ok) {
+        conn_->exec("ROLLBACK TO rebuild_keys", ignored);
+        conn_->exec("RELEASE rebuild_keys", ignored);
+        return false;
+    }
+    return conn_->exec("RELEASE rebuild_keys", error);
+}
+
+int DataFile::rebuildKeys()
+{
+    const bool wasOpen = isOpen();
+    StorageResult error;
+    if (!wasOpen) {
+        conn_ = Connection::single(path(), false, error);
+        if (!conn_) {
+            setResult(error);
+            return error.code;
+        }
+        schema_ = QStringLiteral("main");
+    }
+    const bool ok = rebuildIndexes(error);
+    if (!wasOpen) {
+        resetStatements();
+        conn_.reset();
+        schema_.clear();
+    } else {
+        invalidateCursors();
+    }
+    setResult(ok ? StorageResult{} : error);
+    return ok ? NoError : error.code;
+}
+
+int DataFile::pack()
+{
+    if (!isOpen())
+        return notOpen();
+    resetStatements();
+    StorageResult error;
+    if (!conn_->exec("VACUUM " + schema_, error)) {
+        setResult(error);
+        return error.code;
+    }
+    setResult(NoError);
+    return NoError;
+}
+
+int DataFile::upgradeLayout()
+{
+    if (isOpen()) {
+        setResult(FileAlreadyOpen);
+        return FileAlreadyOpen;
+    }
+    if (!QFileInfo(path()).isFile()) {
+        setResult(FileNotFound);
+        return FileNotFound;
+    }
+    StorageResult error;
+    conn_ = Connection::single(path(), false, error);
+    if (!conn_) {
+        setResult(error);
+        return error.code;
+    }
+    schema_ = QStringLiteral("main");
+    const auto done = [this](int code, const StorageResult &result) {
+        resetStatements();
+        conn_.reset();
+        schema_.clear();
+        setResult(result);
+        return code;
+    };
+
+    QSet<QString> objects;
+    sqlite3_stmt *stmt = conn_->prepare("SELECT name FROM sqlite_master", error);
+    if (!stmt)
+        return done(error.code, error);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        objects.insert(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))));
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) {
+        conn_->fail(rc, error);
+        return done(error.code, error);
+    }
+    // An empty database (a zero-length file) holds nothing to keep: give it the layout.
+    if (objects.isEmpty()) {
+        const int code = writeTable(true);
+        return done(code, lastResult());
+    }
+    if (!objects.contains("file_info") || !objects.contains("records"))
+        return done(InvalidDataFile, StorageResult{InvalidDataFile, resultText(InvalidDataFile), 0,
+                                                   QStringLiteral("not a catalogue file"), {}});
+    stmt = conn_->prepare("SELECT label, layout FROM file_info", error);
+    if (!stmt)
+        return done(error.code, error);
+    rc = sqlite3_step(stmt);
+    const QString label = rc == SQLITE_ROW ? QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))) : QString();
+    const int layout = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 1) : -1;
+    sqlite3_finalize(stmt);
+    if (label != def_.layout)
+        return done(InvalidDataFile, StorageResult{InvalidDataFile, resultText(InvalidDataFile), 0,
+                                                   QStringLiteral("not a %1 file").arg(def_.layout), {}});
+    if (layout > def_.layoutVersion)
+        return done(LayoutChanged, StorageResult{LayoutChanged, resultText(LayoutChanged), 0,
+                                                 QStringLiteral("the file was written by a newer version of the program"), {}});
+
+    QSet<QString> columns;
+    stmt = conn_->prepare("PRAGMA table_info(records)", error);
+    if (!stmt)
+        return done(error.code, error);
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        columns.insert('"' + QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1))) + '"');
+    sqlite3_finalize(stmt);
+
+    const TableSql &t = tableSql(def_);
+    bool ok = conn_->exec("BEGIN IMMEDIATE", error);
+    for (size_t f = 0; ok && f < def_.fields.size(); ++f)
+        if (!columns.contains(t.fieldColumns[qsizetype(f)]))
+            ok = conn_->exec("ALTER TABLE records ADD COLUMN " + t.fieldColumns[qsizetype(f)]
+                                 + (def_.fields[f].isText() ? " TEXT NOT NULL DEFAULT ''" : " INTEGER NOT NULL DEFAULT 0"),
+                             error);
+    for (const QString &shadow : t.shadowColumns)
+        if (ok && !columns.contains(shadow))
+            ok = conn_->exec("ALTER TABLE records ADD COLUMN " + shadow + " TEXT NOT NULL DEFAULT ''", error);
+    ok = ok && conn_->exec(QStringLiteral("UPDATE file_info SET layout = %1").arg(def_.layoutVersion), error);
+    // New columns need their shadows and the keys their indexes, in the same transaction.
+    ok = ok && rebuildIndexes(error);
+    ok = ok && conn_->exec("COMMIT", error);
+    if (!ok) {
+        StorageResult ignored;
+        conn_->exec("ROLLBACK", ignored);
+        return done(error.code, error);
+    }
+    return done(NoError, StorageResult{});
+}
+
+} // namespace crx

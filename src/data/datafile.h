@@ -1,0 +1,115 @@
+// A keyed catalogue file on SQLite with its record buffer: the operations the
+// program performs on a file (open, create, key-ordered reading, add, rewrite,
+// delete, positions, watch, bulk mode, key rebuild, pack, layout upgrade).
+// Every operation leaves its result in lastResult().
+#pragma once
+
+#include "record.h"
+#include "result.h"
+#include "schema.h"
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+#include <vector>
+
+struct sqlite3_stmt;
+
+namespace crx {
+
+class Connection;
+class Cursor;
+
+// Used by the storage engine for files opened under an owner password.
+QString ownerDigest(const QString &password);
+
+class DataFile
+{
+public:
+    DataFile(const FileDef &def, const QString &directory);
+    ~DataFile();
+    DataFile(const DataFile &) = delete;
+    DataFile &operator=(const DataFile &) = delete;
+
+    const FileDef &def() const { return def_; }
+    Record &buffer() { return buffer_; }
+
+    // The name on disk: the layout's disk name + ".tps" unless set otherwise.
+    void setDiskName(const QString &name);
+    QString diskName() const;
+    QString path() const;
+    // Files that change together share a connection; set before open or create.
+    void setConnection(std::shared_ptr<Connection> group);
+    void setOwner(const QString &password) { owner_ = password; }
+
+    int open();
+    int create();
+    void close();
+    bool isOpen() const { return bool(conn_); }
+    // Driver options: "QUICKSCAN=on|off", "Recover=n" (wait up to n seconds at the next open).
+    int send(const QString &option);
+    qint64 records();
+
+    // Reading in key order; key -1 is the order in which records were added.
+    int setToStart(int key);
+    int setToEnd(int key);
+    int set(int key); // at the first record not less than the buffer's key fields
+    int next();
+    int previous();
+    int get(int key); // the first record whose key equals the buffer's key fields
+
+    int add();
+    int put();
+    int remove();
+    QByteArray position() const;
+    int reget(const QByteArray &position);
+    void watch() { watchNext_ = true; }
+
+    int stream();
+    int flush();
+    int rebuildKeys();
+    int pack();
+    // Brings a file of an older layout up to the current one, keeping every record.
+    int upgradeLayout();
+
+    QString duplicateKey() const { return lastResult().key; }
+
+    // For views and transactions.
+    Connection *connection() const { return conn_.get(); }
+    QString schema() const { return schema_; }
+    void registerCursor(Cursor *cursor);
+    void unregisterCursor(Cursor *cursor);
+    // Reads columns [first, first + 2 + fields) of a row (rid, ver, fields) into a record.
+    static void readRow(sqlite3_stmt *stmt, int first, Record &into);
+    // Binds a record's key value for `key` from parameter `first` on; returns the next free one.
+    int bindKey(sqlite3_stmt *stmt, int first, int key, const Record &from) const;
+
+private:
+    int finishOpen();
+    int checkLayout();
+    int writeTable(bool create);
+    bool rebuildIndexes(StorageResult &error);
+    int fail(int sqliteCode);
+    sqlite3_stmt *statement(int slot, const QString &sql);
+    void bindFields(sqlite3_stmt *stmt, int first, const Record &from) const;
+    void invalidateCursors();
+    int findDuplicateKey(qint64 rowId);
+    void resetStatements();
+
+    const FileDef &def_;
+    QString directory_;
+    QString diskName_;
+    QString owner_;
+    Record buffer_;
+    std::shared_ptr<Connection> group_;
+    std::shared_ptr<Connection> conn_;
+    QString schema_;
+    std::vector<sqlite3_stmt *> statements_;
+    std::unique_ptr<Cursor> cursor_;
+    std::vector<Cursor *> cursors_;
+    int recoverSeconds_ = 0;
+    bool watchNext_ = false;
+    bool streaming_ = false;
+};
+
+} // namespace crx

@@ -1,0 +1,75 @@
+#include "tablesql.h"
+
+#include <array>
+#include <mutex>
+
+namespace crx {
+
+QString keyText(const QString &normalisedText)
+{
+    return normalisedText.toUpper();
+}
+
+namespace {
+
+QString quoted(const QString &name) { return '"' + name + '"'; }
+
+TableSql build(const FileDef &def)
+{
+    TableSql t;
+    t.shadowOf.assign(def.fields.size(), -1);
+    for (size_t f = 0; f < def.fields.size(); ++f)
+        t.fieldColumns << quoted(def.fields[f].name);
+    for (const KeyDef &key : def.keys)
+        for (int f : key.components)
+            if (def.fields[size_t(f)].isText() && key.nocase && t.shadowOf[size_t(f)] < 0) {
+                t.shadowOf[size_t(f)] = int(t.shadowColumns.size());
+                t.shadowColumns << quoted("k_" + def.fields[size_t(f)].name);
+                t.shadowFields.push_back(f);
+            }
+
+    QStringList columns{"rid INTEGER PRIMARY KEY", "ver INTEGER NOT NULL DEFAULT 1"};
+    for (size_t f = 0; f < def.fields.size(); ++f)
+        columns << t.fieldColumns[qsizetype(f)] + (def.fields[f].isText() ? " TEXT NOT NULL DEFAULT ''"
+                                                                          : " INTEGER NOT NULL DEFAULT 0");
+    for (const QString &shadow : t.shadowColumns)
+        columns << shadow + " TEXT NOT NULL DEFAULT ''";
+    t.createTable = "CREATE TABLE %S.records(" + columns.join(", ") + ")";
+    t.createInfo = "CREATE TABLE %S.file_info(label TEXT NOT NULL, layout INTEGER NOT NULL, owner TEXT NOT NULL)";
+
+    for (const KeyDef &key : def.keys) {
+        KeySql k;
+        QStringList notBlank;
+        for (int f : key.components) {
+            const bool text = def.fields[size_t(f)].isText();
+            const QString column = t.shadowOf[size_t(f)] >= 0 ? t.shadowColumns[t.shadowOf[size_t(f)]]
+                                                              : t.fieldColumns[f];
+            k.columns << column;
+            notBlank << column + (text ? " <> ''" : " <> 0");
+        }
+        if (key.opt)
+            k.optPredicate = "(" + notBlank.join(" OR ") + ")";
+        k.indexName = quoted(key.name);
+        k.createIndex = QString("CREATE %1INDEX %S.%2 ON records(%3)%4")
+                            .arg(key.unique ? "UNIQUE " : "", k.indexName, k.columns.join(", "),
+                                 key.opt ? " WHERE " + k.optPredicate : QString());
+        t.keys.push_back(k);
+    }
+    t.selectList = "rid, ver, " + t.fieldColumns.join(", ");
+    return t;
+}
+
+} // namespace
+
+const TableSql &tableSql(const FileDef &def)
+{
+    static std::array<TableSql, FileCount> tables;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (const FileDef *d : allFiles())
+            tables[size_t(d->id)] = build(*d);
+    });
+    return tables[size_t(def.id)];
+}
+
+} // namespace crx

@@ -1,0 +1,56 @@
+// A view: one file (optionally joined to its parent) read in one key order,
+// limited by a range of leading key values and a filter expression. Reads go
+// into the files' record buffers, as reads of the file do.
+#pragma once
+
+#include "cursor.h"
+#include "filter.h"
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+namespace crx {
+
+class DataFile;
+
+class View
+{
+public:
+    explicit View(DataFile &file);
+    ~View();
+
+    void setOrder(int key) { key_ = key; }
+    // The leading components of the key lie between these values (inclusive).
+    void setRange(std::vector<QVariant> low, std::vector<QVariant> high);
+    void setFilter(const QString &expression) { filter_ = expression; }
+    void bind(const QString &name, const QVariant &value) { bound_.insert(name, value); }
+    // Joins each record to its parent of this file (the relation between the two).
+    void joinParent(DataFile &parent) { parent_ = &parent; }
+
+    // Compiles the view; InvalidFilter with the reason in filterError() when it cannot.
+    int open();
+    void close();
+    bool isOpen() const { return bool(cursor_); }
+    QString filterError() const { return filterError_; }
+
+    int setToStart();
+    int setToEnd();
+    int set(); // at the first record not less than the file buffer's key value
+    int next();
+    int previous();
+
+private:
+    DataFile &file_;
+    DataFile *parent_ = nullptr;
+    int key_ = -1;
+    std::vector<QVariant> low_, high_;
+    QString filter_;
+    QHash<QString, QVariant> bound_;
+    QString filterError_;
+    std::unique_ptr<Cursor> cursor_;
+};
+
+} // namespace crx
