@@ -45,6 +45,9 @@ public:
     bool beginBulk(StorageResult &error);
     bool endBulk(StorageResult &error);
     bool inBulk() const { return bulk_ > 0; }
+    // Commits the bulk transaction for a while (attach, create) and begins it again.
+    bool suspendBulk(StorageResult &error);
+    bool resumeBulk(StorageResult &error);
 
     // A transaction framed by the program (update and delete routines).
     bool beginUser(int waitSeconds, StorageResult &error);
@@ -58,8 +61,6 @@ public:
 private:
     Connection(sqlite3 *db, bool group);
     void configure();
-    bool suspendBulk(StorageResult &error);
-    bool resumeBulk(StorageResult &error);
 
     sqlite3 *db_;
     bool group_;

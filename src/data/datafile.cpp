@@ -315,7 +315,11 @@ int DataFile::create()
         setResult(error);
         return error.code;
     }
+    // A new file is written at once, also in the middle of another file's bulk mode.
+    StorageResult ignored;
+    conn_->suspendBulk(ignored);
     const int code = writeTable(true);
+    conn_->resumeBulk(ignored);
     if (code != NoError) {
         const StorageResult result = lastResult();
         close();
