@@ -587,10 +587,12 @@ int DataFile::findDuplicateKey(qint64 rowId)
         const bool found = sqlite3_step(stmt) == SQLITE_ROW;
         sqlite3_finalize(stmt);
         if (found) {
-            setResult(DuplicateKey, def_.keyName(int(key)));
+            duplicateKey_ = def_.keyName(int(key));
+            setResult(DuplicateKey, duplicateKey_);
             return DuplicateKey;
         }
     }
+    duplicateKey_.clear();
     setResult(DuplicateKey);
     return DuplicateKey;
 }

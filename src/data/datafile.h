@@ -72,7 +72,8 @@ public:
     // Brings a file of an older layout up to the current one, keeping every record.
     int upgradeLayout();
 
-    QString duplicateKey() const { return lastResult().key; }
+    // The full name of the key that refused the last add or rewrite.
+    QString duplicateKey() const { return duplicateKey_; }
 
     // For views and transactions.
     Connection *connection() const { return conn_.get(); }
@@ -110,6 +111,7 @@ private:
     int recoverSeconds_ = 0;
     bool watchNext_ = false;
     bool streaming_ = false;
+    QString duplicateKey_;
 };
 
 } // namespace crx

@@ -1,0 +1,20 @@
+// The handful of values the windows of a run share.
+#pragma once
+
+#include <QString>
+
+namespace crx {
+
+struct Globals {
+    QString helpFile;            // the help file of every window's topic
+    int songEntryMode = 0;       // SongEntryMode: how the song form was opened
+    QString lastFormButton;      // LastFormButton: "OK" or "Cancel" as the song form was left
+    int side = 0;                // GLO:Side: the side or disc chosen in an album form
+    QString startingFileNumber;  // StartingFileNumber
+    QString endingFileNumber;    // EndingFileNumber
+};
+
+Globals &globals();
+void clearGlobals();
+
+} // namespace crx

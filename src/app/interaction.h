@@ -1,0 +1,45 @@
+// Everything that talks to the person goes through this interface: message
+// boxes, the common dialogs, the clipboard, starting outside programs and
+// ending the program. The program uses the Qt implementation; tests use a
+// scripted double that records what was shown and answers as told.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace crx {
+
+enum class Icon { None, Information, Exclamation, Question };
+
+enum Button { NoButton = 0, OK = 1, Yes = 2, No = 4, Retry = 8, Cancel = 16 };
+using Buttons = int;
+
+class Interaction
+{
+public:
+    virtual ~Interaction() = default;
+
+    // A modal message box; returns the button pressed ("|" in text is a line break).
+    virtual Button message(const QString &title, const QString &text, Icon icon, Buttons buttons,
+                           Button defaultButton) = 0;
+    // Ends the program with this text as its final message; nothing further is written.
+    [[noreturn]] virtual void halt(const QString &text) = 0;
+
+    // The common dialogs; an empty result means the person cancelled.
+    virtual QString openFile(const QString &caption, const QString &directory, const QString &filter) = 0;
+    virtual QString saveFile(const QString &caption, const QString &directory, const QString &filter) = 0;
+    virtual QString chooseFolder(const QString &caption, const QString &directory) = 0;
+
+    virtual QString clipboardText() = 0;
+    virtual void setClipboardText(const QString &text) = 0;
+
+    // Starts an outside program without waiting for it; false when it cannot be started.
+    virtual bool startProgram(const QString &program, const QStringList &arguments,
+                              const QString &workingDirectory) = 0;
+};
+
+// The interaction in use; set once at start (or by a test).
+Interaction &interaction();
+void setInteraction(Interaction *interaction);
+
+} // namespace crx

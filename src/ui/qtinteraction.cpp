@@ -1,0 +1,104 @@
+#include "qtinteraction.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <cstdio>
+#include <cstdlib>
+
+namespace crx {
+namespace {
+
+QMessageBox::StandardButton standard(Button b)
+{
+    switch (b) {
+    case OK: return QMessageBox::Ok;
+    case Yes: return QMessageBox::Yes;
+    case No: return QMessageBox::No;
+    case Retry: return QMessageBox::Retry;
+    case Cancel: return QMessageBox::Cancel;
+    case NoButton: break;
+    }
+    return QMessageBox::NoButton;
+}
+
+// File dialogs may change the working directory; the program's files live there.
+class KeepWorkingDirectory
+{
+public:
+    ~KeepWorkingDirectory() { QDir::setCurrent(saved_); }
+
+private:
+    QString saved_ = QDir::currentPath();
+};
+
+} // namespace
+
+Button QtInteraction::message(const QString &title, const QString &text, Icon icon, Buttons buttons,
+                              Button defaultButton)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(QString(text).replace('|', '\n'));
+    box.setIcon(icon == Icon::Exclamation ? QMessageBox::Warning
+                : icon == Icon::Question  ? QMessageBox::Question
+                : icon == Icon::Information ? QMessageBox::Information
+                                            : QMessageBox::NoIcon);
+    QMessageBox::StandardButtons set;
+    for (Button b : {OK, Yes, No, Retry, Cancel})
+        if (buttons & b)
+            set |= standard(b);
+    box.setStandardButtons(set);
+    box.setDefaultButton(standard(defaultButton));
+    const int pressed = box.exec();
+    for (Button b : {OK, Yes, No, Retry, Cancel})
+        if (pressed == standard(b))
+            return b;
+    return (buttons & Cancel) ? Cancel : defaultButton;
+}
+
+void QtInteraction::halt(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+QString QtInteraction::openFile(const QString &caption, const QString &directory, const QString &filter)
+{
+    KeepWorkingDirectory keep;
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, directory, filter);
+}
+
+QString QtInteraction::saveFile(const QString &caption, const QString &directory, const QString &filter)
+{
+    KeepWorkingDirectory keep;
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, directory, filter);
+}
+
+QString QtInteraction::chooseFolder(const QString &caption, const QString &directory)
+{
+    KeepWorkingDirectory keep;
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, directory);
+}
+
+QString QtInteraction::clipboardText()
+{
+    return QApplication::clipboard()->text();
+}
+
+void QtInteraction::setClipboardText(const QString &text)
+{
+    QApplication::clipboard()->setText(text);
+}
+
+bool QtInteraction::startProgram(const QString &program, const QStringList &arguments,
+                                 const QString &workingDirectory)
+{
+    return QProcess::startDetached(program, arguments, workingDirectory);
+}
+
+} // namespace crx

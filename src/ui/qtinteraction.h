@@ -1,0 +1,22 @@
+// The interaction with the person through Qt's standard dialogs.
+#pragma once
+
+#include "interaction.h"
+
+namespace crx {
+
+class QtInteraction : public Interaction
+{
+public:
+    Button message(const QString &title, const QString &text, Icon icon, Buttons buttons,
+                   Button defaultButton) override;
+    [[noreturn]] void halt(const QString &text) override;
+    QString openFile(const QString &caption, const QString &directory, const QString &filter) override;
+    QString saveFile(const QString &caption, const QString &directory, const QString &filter) override;
+    QString chooseFolder(const QString &caption, const QString &directory) override;
+    QString clipboardText() override;
+    void setClipboardText(const QString &text) override;
+    bool startProgram(const QString &program, const QStringList &arguments, const QString &workingDirectory) override;
+};
+
+} // namespace crx

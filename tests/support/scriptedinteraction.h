@@ -1,0 +1,59 @@
+// The scripted stand-in for the person: records every message box and halt,
+// answers message boxes from a queue of buttons (the default button when the
+// queue is empty), and throws Halted where the program would end.
+#pragma once
+
+#include "interaction.h"
+
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+namespace crx::test {
+
+struct ShownMessage {
+    QString title;
+    QString text;
+    Icon icon;
+    Buttons buttons;
+    Button defaultButton;
+};
+
+struct Halted : std::runtime_error {
+    explicit Halted(const QString &text) : std::runtime_error(text.toStdString()), text(text) {}
+    QString text;
+};
+
+class ScriptedInteraction : public Interaction
+{
+public:
+    ScriptedInteraction() { setInteraction(this); }
+    ~ScriptedInteraction() override { setInteraction(nullptr); }
+
+    // Buttons to press, in order, for the coming message boxes.
+    void answer(std::initializer_list<Button> buttons) { answers.append(QList<Button>(buttons)); }
+
+    Button message(const QString &title, const QString &text, Icon icon, Buttons buttons,
+                   Button defaultButton) override;
+    [[noreturn]] void halt(const QString &text) override;
+    QString openFile(const QString &, const QString &, const QString &) override { return nextPath(); }
+    QString saveFile(const QString &, const QString &, const QString &) override { return nextPath(); }
+    QString chooseFolder(const QString &, const QString &) override { return nextPath(); }
+    QString clipboardText() override { return clipboard; }
+    void setClipboardText(const QString &text) override { clipboard = text; }
+    bool startProgram(const QString &program, const QStringList &arguments, const QString &) override;
+
+    QList<ShownMessage> shown;
+    QQueue<Button> answers;
+    QStringList halts;
+    QQueue<QString> paths;   // answers of the file and folder dialogs; empty: cancelled
+    QString clipboard;
+    QStringList started;     // program and arguments of every start
+    bool programsStart = true;
+
+private:
+    QString nextPath() { return paths.isEmpty() ? QString() : paths.dequeue(); }
+};
+
+} // namespace crx::test
