@@ -33,6 +33,14 @@ QString uri(const QString &path, bool create)
 
 } // namespace
 
+QString driverMessage(sqlite3 *db, int code)
+{
+    // SQLite names the internal URI of a file it cannot open; the plain text says it better.
+    if ((code & 0xff) == SQLITE_CANTOPEN || !db)
+        return QString::fromUtf8(sqlite3_errstr(code));
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
 StorageResult sqliteResult(int sqliteCode, const QString &message)
 {
     StorageResult r;
@@ -85,7 +93,7 @@ std::shared_ptr<Connection> Connection::group(const QString &anchorPath, Storage
     const int rc = sqlite3_open_v2(uri(anchorPath, true).toUtf8().constData(), &db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
     if (rc != SQLITE_OK) {
-        error = sqliteResult(rc, db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString());
+        error = sqliteResult(rc, driverMessage(db, rc));
         sqlite3_close_v2(db);
         return {};
     }
@@ -98,7 +106,7 @@ std::shared_ptr<Connection> Connection::single(const QString &path, bool create,
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | (create ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(uri(path, create).toUtf8().constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        error = sqliteResult(rc, db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString());
+        error = sqliteResult(rc, driverMessage(db, rc));
         sqlite3_close_v2(db);
         return {};
     }
@@ -143,7 +151,9 @@ bool Connection::exec(const QString &sql, StorageResult &error)
     char *message = nullptr;
     const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
-        error = sqliteResult(sqlite3_extended_errcode(db_), QString::fromUtf8(message ? message : sqlite3_errmsg(db_)));
+        const int code = sqlite3_extended_errcode(db_);
+        error = sqliteResult(code, (code & 0xff) == SQLITE_CANTOPEN || !message ? driverMessage(db_, code)
+                                                                                 : QString::fromUtf8(message));
         sqlite3_free(message);
         return false;
     }
@@ -171,7 +181,8 @@ void Connection::setBusyTimeout(int milliseconds)
 void Connection::fail(int sqliteCode, StorageResult &error) const
 {
     const int extended = sqlite3_extended_errcode(db_);
-    error = sqliteResult(extended ? extended : sqliteCode, QString::fromUtf8(sqlite3_errmsg(db_)));
+    const int code = extended ? extended : sqliteCode;
+    error = sqliteResult(code, driverMessage(db_, code));
 }
 
 bool Connection::beginBulk(StorageResult &error)

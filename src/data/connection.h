@@ -70,6 +70,8 @@ private:
     int nextSchema_ = 1;
 };
 
+QString driverMessage(sqlite3 *db, int code);
+
 // Maps an SQLite result onto the engine's result codes.
 StorageResult sqliteResult(int sqliteCode, const QString &message);
 

@@ -849,19 +849,24 @@ int DataFile::upgradeLayout()
     if (!objects.contains("file_info") || !objects.contains("records"))
         return done(InvalidDataFile, StorageResult{InvalidDataFile, resultText(InvalidDataFile), 0,
                                                    QStringLiteral("not a catalogue file"), {}});
-    stmt = conn_->prepare("SELECT label, layout FROM file_info", error);
+    stmt = conn_->prepare("SELECT label, layout, owner FROM file_info", error);
     if (!stmt)
         return done(error.code, error);
     rc = sqlite3_step(stmt);
-    const QString label = rc == SQLITE_ROW ? QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))) : QString();
+    const auto column = [stmt](int i) { return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, i))); };
+    const QString label = rc == SQLITE_ROW ? column(0) : QString();
     const int layout = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 1) : -1;
+    const QString owner = rc == SQLITE_ROW ? column(2) : QString();
     sqlite3_finalize(stmt);
+    const auto refuse = [&](int code, int driverCode, const QString &why) {
+        return done(code, StorageResult{code, resultText(code), driverCode, why, {}});
+    };
     if (label != def_.layout)
-        return done(InvalidDataFile, StorageResult{InvalidDataFile, resultText(InvalidDataFile), 0,
-                                                   QStringLiteral("not a %1 file").arg(def_.layout), {}});
+        return refuse(InvalidDataFile, 0, QStringLiteral("not a %1 file").arg(def_.layout));
+    if (owner != ownerDigest(owner_))
+        return refuse(DriverError, SQLITE_AUTH, QStringLiteral("the owner password does not match"));
     if (layout > def_.layoutVersion)
-        return done(LayoutChanged, StorageResult{LayoutChanged, resultText(LayoutChanged), 0,
-                                                 QStringLiteral("the file was written by a newer version of the program"), {}});
+        return refuse(LayoutChanged, 0, QStringLiteral("the file was written by a newer version of the program"));
 
     QSet<QString> columns;
     stmt = conn_->prepare("PRAGMA table_info(records)", error);
@@ -870,8 +875,14 @@ int DataFile::upgradeLayout()
     while (sqlite3_step(stmt) == SQLITE_ROW)
         columns.insert('"' + QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1))) + '"');
     sqlite3_finalize(stmt);
-
     const TableSql &t = tableSql(def_);
+    bool complete = true;
+    for (const QString &c : t.fieldColumns + t.shadowColumns)
+        complete = complete && columns.contains(c);
+    // A file of the current layout is never rewritten here, whatever else is wrong with it.
+    if (layout == def_.layoutVersion && complete)
+        return refuse(InvalidDataFile, 0, QStringLiteral("the file has the current layout"));
+
     bool ok = conn_->exec("BEGIN IMMEDIATE", error);
     for (size_t f = 0; ok && f < def_.fields.size(); ++f)
         if (!columns.contains(t.fieldColumns[qsizetype(f)]))
