@@ -23,7 +23,8 @@ MainFrame::MainFrame(FileSet &files, QWidget *parent)
     for (FileId id : frameFiles)
         files_.use(id);
     holdsFiles_ = true;
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &MainFrame::sessionEnding);
+    // Not cancelling the session manager's request answers yes.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) { sessionEnding(); });
 }
 
 MainFrame::~MainFrame()
@@ -31,9 +32,9 @@ MainFrame::~MainFrame()
     releaseFiles();
 }
 
-void MainFrame::sessionEnding(QSessionManager &)
+void MainFrame::sessionEnding()
 {
-    // Not cancelling the request answers yes; the close runs once the request has been answered.
+    // The close runs once the request has been answered.
     QTimer::singleShot(0, this, &QWidget::close);
 }
 

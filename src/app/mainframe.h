@@ -7,7 +7,6 @@
 #include <QMainWindow>
 
 class QMdiArea;
-class QSessionManager;
 
 namespace crx {
 
@@ -23,8 +22,8 @@ public:
     QMdiArea *workspace() const { return workspace_; }
 
 public Q_SLOTS:
-    // The session is ending: allow it and close down as if the person had closed the frame.
-    void sessionEnding(QSessionManager &manager);
+    // The session is ending: close down as if the person had closed the frame.
+    void sessionEnding();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
