@@ -78,21 +78,27 @@ void Cursor::release()
     page_.clear();
 }
 
+void Cursor::restart()
+{
+    page_.clear();
+    pageSize_ = FirstPage;
+}
+
 void Cursor::toStart()
 {
+    restart();
     mode_ = Mode::Start;
-    page_.clear();
 }
 
 void Cursor::toEnd()
 {
+    restart();
     mode_ = Mode::End;
-    page_.clear();
 }
 
 void Cursor::atKeyOf(const Record &record)
 {
-    page_.clear();
+    restart();
     if (query_.key < 0) {
         mode_ = Mode::Start;
         return;
@@ -237,7 +243,7 @@ int Cursor::fetch(bool forward)
         setResult(error);
         return error.code;
     }
-    pageSize_ = 64; // the first page is small: many reads want only a record or two
+    pageSize_ = LaterPages;
     return NoError;
 }
 

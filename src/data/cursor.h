@@ -54,6 +54,7 @@ private:
         qint64 parentRid = 0, parentVer = 0;
     };
 
+    void restart();
     int read(bool forward);
     int fetch(bool forward);
     sqlite3_stmt *statement(Mode mode, bool forward);
@@ -67,7 +68,10 @@ private:
     std::deque<Row> page_;
     bool pageForward_ = true;
     bool exhausted_ = false;
-    int pageSize_ = 8;
+    // A first page holds about what a list shows; reading on gets longer pages.
+    static constexpr int FirstPage = 32;
+    static constexpr int LaterPages = 64;
+    int pageSize_ = FirstPage;
     sqlite3_stmt *statements_[8] = {};
 };
 

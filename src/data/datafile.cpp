@@ -161,7 +161,7 @@ int DataFile::finishOpen()
         return code;
     }
     buffer_.clear();
-    cursor_ = std::make_unique<Cursor>(*this, CursorQuery{});
+    cursor_ = &cursorFor(-1);
     setResult(NoError);
     return NoError;
 }
@@ -339,7 +339,8 @@ void DataFile::close()
         conn_->endBulk(ignored);
         streaming_ = false;
     }
-    cursor_.reset();
+    cursor_ = nullptr;
+    keyCursors_.clear();
     resetStatements();
     conn_->detach(schema_);
     conn_.reset();
@@ -383,6 +384,14 @@ qint64 DataFile::records()
 
 // ---- reading ----
 
+Cursor &DataFile::cursorFor(int key)
+{
+    std::unique_ptr<Cursor> &slot = keyCursors_[key];
+    if (!slot)
+        slot = std::make_unique<Cursor>(*this, CursorQuery{key, {}, {}, nullptr, {}});
+    return *slot;
+}
+
 static int notOpen()
 {
     setResult(FileNotOpen);
@@ -393,7 +402,7 @@ int DataFile::setToStart(int key)
 {
     if (!isOpen())
         return notOpen();
-    cursor_ = std::make_unique<Cursor>(*this, CursorQuery{key, {}, {}, nullptr, {}});
+    cursor_ = &cursorFor(key);
     cursor_->toStart();
     setResult(NoError);
     return NoError;
@@ -403,7 +412,7 @@ int DataFile::setToEnd(int key)
 {
     if (!isOpen())
         return notOpen();
-    cursor_ = std::make_unique<Cursor>(*this, CursorQuery{key, {}, {}, nullptr, {}});
+    cursor_ = &cursorFor(key);
     cursor_->toEnd();
     setResult(NoError);
     return NoError;
@@ -413,7 +422,7 @@ int DataFile::set(int key)
 {
     if (!isOpen())
         return notOpen();
-    cursor_ = std::make_unique<Cursor>(*this, CursorQuery{key, {}, {}, nullptr, {}});
+    cursor_ = &cursorFor(key);
     cursor_->atKeyOf(buffer_);
     setResult(NoError);
     return NoError;
@@ -495,7 +504,7 @@ int DataFile::get(int key)
             buffer_.watched = true;
         watchNext_ = false;
         finish(stmt, rc);
-        cursor_ = std::make_unique<Cursor>(*this, CursorQuery{key, {}, {}, nullptr, {}});
+        cursor_ = &cursorFor(key);
         cursor_->after(buffer_);
         setResult(NoError);
         return NoError;
@@ -534,7 +543,7 @@ int DataFile::reget(const QByteArray &position)
         watchNext_ = false;
         finish(stmt, rc);
         const int key = cursor_->key();
-        cursor_ = std::make_unique<Cursor>(*this, CursorQuery{key, {}, {}, nullptr, {}});
+        cursor_ = &cursorFor(key);
         cursor_->after(buffer_);
         setResult(NoError);
         return NoError;
@@ -720,6 +729,8 @@ int DataFile::stream()
         return error.code;
     }
     streaming_ = true;
+    // A larger page cache keeps the key indexes of a long batch in memory.
+    conn_->exec("PRAGMA " + schema_ + ".cache_size = -131072", error);
     setResult(NoError);
     return NoError;
 }
@@ -734,6 +745,7 @@ int DataFile::flush()
     }
     StorageResult error;
     streaming_ = false;
+    conn_->exec("PRAGMA " + schema_ + ".cache_size = -2000", error);
     if (!conn_->endBulk(error)) {
         setResult(error);
         return error.code;

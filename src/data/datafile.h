@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -106,7 +107,10 @@ private:
     std::shared_ptr<Connection> conn_;
     QString schema_;
     std::vector<sqlite3_stmt *> statements_;
-    std::unique_ptr<Cursor> cursor_;
+    Cursor &cursorFor(int key);
+
+    Cursor *cursor_ = nullptr;                     // the file's own reading position
+    std::map<int, std::unique_ptr<Cursor>> keyCursors_; // one per key order used, statements kept
     std::vector<Cursor *> cursors_;
     int recoverSeconds_ = 0;
     bool watchNext_ = false;

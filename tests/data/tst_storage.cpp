@@ -36,6 +36,7 @@ private Q_SLOTS:
     void readsLetOtherProcessesWrite();
     void ownerPasswordIsRequired();
     void driverOptions();
+    void packAndRebuildKeepTheRecords();
 };
 
 void TestStorage::createdFileOpensAgainWithItsRecords()
@@ -472,6 +473,28 @@ void TestStorage::driverOptions()
     QCOMPARE(songs.send("QUICKSCAN=off"), int(NoError));
     QCOMPARE(songs.send("Recover=10"), int(NoError));
     QCOMPARE(songs.send("Nonsense=1"), int(DriverError));
+}
+
+void TestStorage::packAndRebuildKeepTheRecords()
+{
+    Catalogue cat;
+    DataFile &songs = cat.open(FileId::Cantorix);
+    songs.stream();
+    for (int i = 1; i <= 2000; ++i)
+        addSong(songs, i, QStringLiteral("Artist %1").arg(i % 50), "t");
+    songs.flush();
+    songs.setToStart(-1);
+    for (int i = 0; i < 1500 && songs.next() == NoError; ++i)
+        songs.remove();
+    const qint64 before = QFileInfo(cat.path("crxdata.tps")).size();
+    QCOMPARE(songs.pack(), int(NoError));
+    QVERIFY(QFileInfo(cat.path("crxdata.tps")).size() < before);
+    QCOMPARE(songs.rebuildKeys(), int(NoError));
+    QCOMPARE(songs.records(), 500);
+    QCOMPARE(readAll(songs, "SongsByArtist", "ID").size(), 500);
+    songs.buffer().clear();
+    songs.buffer().set("ID", 1750);
+    QCOMPARE(songs.get(songs.def().keyIndex("KeyID")), int(NoError));
 }
 
 QTEST_GUILESS_MAIN(TestStorage)
