@@ -16,6 +16,13 @@ void View::setRange(std::vector<QVariant> low, std::vector<QVariant> high)
     high_ = std::move(high);
 }
 
+// The view cannot be opened; the result's text says why, so that the message shown names the reason.
+int View::refuse()
+{
+    setResult(StorageResult{InvalidFilter, resultText(InvalidFilter) + ": " + filterError_, 0, filterError_, {}});
+    return InvalidFilter;
+}
+
 int View::open()
 {
     cursor_.reset();
@@ -33,8 +40,7 @@ int View::open()
         const Relation *relation = relationBetween(parent_->def().id, def.id);
         if (!relation || parent_->connection() != file_.connection()) {
             filterError_ = QStringLiteral("%1 cannot be joined to %2").arg(def.label, parent_->def().label);
-            setDriverResult(InvalidFilter, 0, filterError_);
-            return InvalidFilter;
+            return refuse();
         }
         query.parent = parent_;
         query.joinOn = QStringLiteral("p.\"%1\" = c.\"%2\"").arg(relation->parentField, relation->childField);
@@ -43,8 +49,7 @@ int View::open()
     if (!low_.empty() || !high_.empty()) {
         if (key_ < 0 || low_.size() != high_.size() || low_.size() > def.keys[size_t(key_)].components.size()) {
             filterError_ = QStringLiteral("the range does not fit the key");
-            setDriverResult(InvalidFilter, 0, filterError_);
-            return InvalidFilter;
+            return refuse();
         }
         const KeyDef &key = def.keys[size_t(key_)];
         const KeySql &keySql = tableSql(def).keys[size_t(key_)];
@@ -87,8 +92,7 @@ int View::open()
         CompiledFilter compiled = compileFilter(filter_, resolve, bound_);
         if (!compiled.ok) {
             filterError_ = compiled.error;
-            setDriverResult(InvalidFilter, 0, filterError_);
-            return InvalidFilter;
+            return refuse();
         }
         where << compiled.sql;
         query.params.insert(query.params.end(), compiled.params.begin(), compiled.params.end());

@@ -43,6 +43,8 @@ public:
     int previous();
 
 private:
+    int refuse();
+
     DataFile &file_;
     DataFile *parent_ = nullptr;
     int key_ = -1;

@@ -112,6 +112,7 @@ void TestViews::badFiltersFailToOpen()
     view.setFilter(filter);
     QCOMPARE(view.open(), int(InvalidFilter));
     QCOMPARE(view.filterError(), reason);
+    QCOMPARE(lastResult().text, "Invalid Filter Expression: " + reason);
     QVERIFY(!view.isOpen());
     QCOMPARE(view.next(), int(FileNotOpen));
 }
