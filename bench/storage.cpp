@@ -83,11 +83,8 @@ void bulkBaseline(benchmark::State &state)
             encoded.push_back(keyText(row.text(f)).toUtf8());
         texts.push_back(std::move(encoded));
     }
-    QStringList marks;
-    for (qsizetype i = 0; i < t.fieldColumns.size() + t.shadowColumns.size(); ++i)
-        marks << "?";
     const QByteArray sql = ("INSERT INTO records(" + (t.fieldColumns + t.shadowColumns).join(", ") + ") VALUES("
-                            + marks.join(", ") + ")").toUtf8();
+                            + placeholders(t.fieldColumns.size() + t.shadowColumns.size()) + ")").toUtf8();
     for (auto _ : state) {
         state.PauseTiming();
         const QString dir = freshFile("bulk-baseline");
@@ -159,12 +156,9 @@ void seekBaseline(benchmark::State &state, int key)
 {
     const TableSql &t = tableSql(songDef);
     const KeySql &k = t.keys[size_t(key)];
-    QStringList marks;
-    for (qsizetype i = 0; i < k.columns.size(); ++i)
-        marks << "?";
     const QString sql = "SELECT " + t.selectList + " FROM records WHERE "
                         + (k.optPredicate.isEmpty() ? QString() : k.optPredicate + " AND ") + "(" + k.columns.join(", ")
-                        + ") >= (" + marks.join(", ") + ") ORDER BY " + k.columns.join(", ") + ", rid LIMIT 30";
+                        + ") >= (" + placeholders(k.columns.size()) + ") ORDER BY " + k.columns.join(", ") + ", rid LIMIT 30";
     sqlite3 *db = nullptr;
     sqlite3_open_v2(QDir(cache).filePath("crxdata.tps").toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_stmt *stmt = nullptr;

@@ -158,11 +158,8 @@ sqlite3_stmt *Cursor::statement(Mode mode, bool forward)
     if (mode == Mode::After)
         rowColumns << "c.rid";
     if (!rowColumns.isEmpty() && (mode == Mode::AtValue || mode == Mode::After)) {
-        QStringList marks;
-        for (qsizetype i = 0; i < rowColumns.size(); ++i)
-            marks << "?";
         const char *op = mode == Mode::AtValue ? (forward ? ">=" : "<=") : (forward ? ">" : "<");
-        where << "(" + rowColumns.join(", ") + ") " + op + " (" + marks.join(", ") + ")";
+        where << "(" + rowColumns.join(", ") + ") " + op + " (" + placeholders(rowColumns.size()) + ")";
     }
     const QString direction = forward ? " ASC" : " DESC";
     QStringList order;

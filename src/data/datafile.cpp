@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
+#include <functional>
 #include <sqlite3.h>
 
 namespace crx {
@@ -166,6 +167,81 @@ int DataFile::finishOpen()
     return NoError;
 }
 
+// What a file holds: its tables and indexes, its layout and the columns of its records.
+struct DataFile::Shape {
+    QSet<QString> objects;
+    QString label;
+    int layout = -1;
+    QString owner;
+    QSet<QString> columns; // quoted, as the layout names them
+    bool empty() const { return objects.isEmpty(); }
+    bool catalogue() const { return objects.contains("file_info") && objects.contains("records"); }
+};
+
+int DataFile::readShape(Shape &shape)
+{
+    const auto query = [this](const QString &sql, const std::function<void(sqlite3_stmt *)> &row) {
+        StorageResult error;
+        sqlite3_stmt *stmt = conn_->prepare(sql, error);
+        if (!stmt) {
+            setResult(error);
+            return error.code;
+        }
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+            row(stmt);
+        sqlite3_finalize(stmt);
+        return rc == SQLITE_DONE ? int(NoError) : fail(rc);
+    };
+    const auto text = [](sqlite3_stmt *stmt, int i) {
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, i)));
+    };
+    int code = query("SELECT name FROM " + schema_ + ".sqlite_master",
+                     [&](sqlite3_stmt *stmt) { shape.objects.insert(text(stmt, 0)); });
+    if (code != NoError || !shape.catalogue())
+        return code;
+    code = query("SELECT label, layout, owner FROM " + schema_ + ".file_info LIMIT 1", [&](sqlite3_stmt *stmt) {
+        shape.label = text(stmt, 0);
+        shape.layout = sqlite3_column_int(stmt, 1);
+        shape.owner = text(stmt, 2);
+    });
+    if (code != NoError)
+        return code;
+    return query("PRAGMA " + schema_ + ".table_info(records)",
+                 [&](sqlite3_stmt *stmt) { shape.columns.insert('"' + text(stmt, 1) + '"'); });
+}
+
+// Why a file cannot serve as this layout, checked in the order open and upgrade share; 0 when it can.
+int DataFile::refusal(const Shape &shape)
+{
+    if (!shape.catalogue()) {
+        setDriverResult(InvalidDataFile, 0, QStringLiteral("not a catalogue file"));
+        return InvalidDataFile;
+    }
+    if (shape.label != def_.layout) {
+        setDriverResult(InvalidDataFile, 0, QStringLiteral("not a %1 file").arg(def_.layout));
+        return InvalidDataFile;
+    }
+    if (shape.owner != ownerDigest(owner_)) {
+        setDriverResult(DriverError, SQLITE_AUTH, QStringLiteral("the owner password does not match"));
+        return DriverError;
+    }
+    if (shape.layout > def_.layoutVersion) {
+        setDriverResult(LayoutChanged, 0, QStringLiteral("the file was written by a newer version of the program"));
+        return LayoutChanged;
+    }
+    return NoError;
+}
+
+bool DataFile::hasEveryColumn(const Shape &shape) const
+{
+    const TableSql &t = tableSql(def_);
+    for (const QString &c : t.fieldColumns + t.shadowColumns)
+        if (!shape.columns.contains(c))
+            return false;
+    return true;
+}
+
 int DataFile::checkLayout()
 {
     StorageResult error;
@@ -188,62 +264,18 @@ int DataFile::checkLayout()
         return InvalidDataFile;
     }
 
-    QSet<QString> objects;
-    stmt = conn_->prepare("SELECT name FROM " + schema_ + ".sqlite_master", error);
-    if (!stmt) {
-        setResult(error);
-        return error.code;
-    }
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        objects.insert(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))));
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return fail(rc);
-    if (!objects.contains("file_info") || !objects.contains("records")) {
-        setDriverResult(InvalidDataFile, 0, QStringLiteral("not a catalogue file"));
-        return InvalidDataFile;
-    }
-
-    stmt = conn_->prepare("SELECT label, layout, owner FROM " + schema_ + ".file_info", error);
-    if (!stmt) {
-        setResult(error);
-        return error.code;
-    }
-    rc = sqlite3_step(stmt);
-    const QString label = rc == SQLITE_ROW ? QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))) : QString();
-    const int layout = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 1) : -1;
-    const QString owner = rc == SQLITE_ROW ? QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 2))) : QString();
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_ROW || label != def_.layout) {
-        setDriverResult(InvalidDataFile, 0, QStringLiteral("not a %1 file").arg(def_.layout));
-        return InvalidDataFile;
-    }
-    if (owner != ownerDigest(owner_)) {
-        setDriverResult(DriverError, SQLITE_AUTH, QStringLiteral("the owner password does not match"));
-        return DriverError;
-    }
-    if (layout != def_.layoutVersion) {
+    Shape shape;
+    int code = readShape(shape);
+    if (code == NoError)
+        code = refusal(shape);
+    if (code != NoError)
+        return code;
+    if (shape.layout != def_.layoutVersion || !hasEveryColumn(shape)) {
         setResult(LayoutChanged);
         return LayoutChanged;
     }
-
-    QSet<QString> columns;
-    stmt = conn_->prepare("PRAGMA " + schema_ + ".table_info(records)", error);
-    if (!stmt) {
-        setResult(error);
-        return error.code;
-    }
-    while (sqlite3_step(stmt) == SQLITE_ROW)
-        columns.insert('"' + QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1))) + '"');
-    sqlite3_finalize(stmt);
-    const TableSql &t = tableSql(def_);
-    for (const QString &c : t.fieldColumns + t.shadowColumns)
-        if (!columns.contains(c)) {
-            setResult(LayoutChanged);
-            return LayoutChanged;
-        }
     for (const KeyDef &key : def_.keys)
-        if (!objects.contains(key.name)) {
+        if (!shape.objects.contains(key.name)) {
             setResult(KeysMustBeRebuilt);
             return KeysMustBeRebuilt;
         }
@@ -398,52 +430,36 @@ static int notOpen()
     return FileNotOpen;
 }
 
-int DataFile::setToStart(int key)
+int DataFile::place(int key, void (*at)(Cursor &, const Record &))
 {
     if (!isOpen())
         return notOpen();
     cursor_ = &cursorFor(key);
-    cursor_->toStart();
+    at(*cursor_, buffer_);
     setResult(NoError);
     return NoError;
+}
+
+int DataFile::setToStart(int key)
+{
+    return place(key, [](Cursor &c, const Record &) { c.toStart(); });
 }
 
 int DataFile::setToEnd(int key)
 {
-    if (!isOpen())
-        return notOpen();
-    cursor_ = &cursorFor(key);
-    cursor_->toEnd();
-    setResult(NoError);
-    return NoError;
+    return place(key, [](Cursor &c, const Record &) { c.toEnd(); });
 }
 
 int DataFile::set(int key)
 {
-    if (!isOpen())
-        return notOpen();
-    cursor_ = &cursorFor(key);
-    cursor_->atKeyOf(buffer_);
-    setResult(NoError);
-    return NoError;
+    return place(key, [](Cursor &c, const Record &buffer) { c.atKeyOf(buffer); });
 }
 
-int DataFile::next()
+int DataFile::read(bool forward)
 {
     if (!isOpen())
         return notOpen();
-    const int code = cursor_->next();
-    if (code == NoError && watchNext_)
-        buffer_.watched = true;
-    watchNext_ = false;
-    return code;
-}
-
-int DataFile::previous()
-{
-    if (!isOpen())
-        return notOpen();
-    const int code = cursor_->previous();
+    const int code = forward ? cursor_->next() : cursor_->previous();
     if (code == NoError && watchNext_)
         buffer_.watched = true;
     watchNext_ = false;
@@ -487,16 +503,19 @@ int DataFile::get(int key)
         return notOpen();
     const TableSql &t = tableSql(def_);
     const KeySql &k = t.keys[size_t(key)];
-    QStringList marks;
-    for (qsizetype i = 0; i < k.columns.size(); ++i)
-        marks << "?";
     const QString sql = "SELECT " + t.selectList + " FROM %S.records WHERE "
                         + (k.optPredicate.isEmpty() ? QString() : k.optPredicate + " AND ")
-                        + "(" + k.columns.join(", ") + ") = (" + marks.join(", ") + ") ORDER BY rid LIMIT 1";
+                        + "(" + k.columns.join(", ") + ") = (" + placeholders(k.columns.size()) + ") ORDER BY rid LIMIT 1";
     sqlite3_stmt *stmt = statement(GetByKey + key, sql);
     if (!stmt)
         return lastCode();
     bindKey(stmt, 1, key, buffer_);
+    return fetchOne(stmt, key);
+}
+
+// Steps a query for one record into the buffer; reading on continues after it in `key`.
+int DataFile::fetchOne(sqlite3_stmt *stmt, int key)
+{
     const int rc = sqlite3_step(stmt);
     if (rc == SQLITE_ROW) {
         readRow(stmt, 0, buffer_);
@@ -535,24 +554,7 @@ int DataFile::reget(const QByteArray &position)
     if (!stmt)
         return lastCode();
     sqlite3_bind_int64(stmt, 1, rid);
-    const int rc = sqlite3_step(stmt);
-    if (rc == SQLITE_ROW) {
-        readRow(stmt, 0, buffer_);
-        if (watchNext_)
-            buffer_.watched = true;
-        watchNext_ = false;
-        finish(stmt, rc);
-        const int key = cursor_->key();
-        cursor_ = &cursorFor(key);
-        cursor_->after(buffer_);
-        setResult(NoError);
-        return NoError;
-    }
-    finish(stmt, rc);
-    if (rc != SQLITE_DONE)
-        return fail(rc);
-    setResult(RecordNotFound);
-    return RecordNotFound;
+    return fetchOne(stmt, cursor_->key());
 }
 
 // ---- writing ----
@@ -583,12 +585,9 @@ int DataFile::findDuplicateKey(qint64 rowId)
             blank = blank && (def_.fields[size_t(f)].isText() ? buffer_.text(f).isEmpty() : buffer_.number(f) == 0);
         if (k.opt && blank)
             continue;
-        QStringList marks;
-        for (size_t i = 0; i < k.components.size(); ++i)
-            marks << "?";
         StorageResult error;
         sqlite3_stmt *stmt = conn_->prepare("SELECT 1 FROM " + schema_ + ".records WHERE (" + t.keys[key].columns.join(", ")
-                                                + ") = (" + marks.join(", ") + ") AND rid <> ? LIMIT 1", error);
+                                                + ") = (" + placeholders(qsizetype(k.components.size())) + ") AND rid <> ? LIMIT 1", error);
         if (!stmt)
             continue;
         const int next = bindKey(stmt, 1, int(key), buffer_);
@@ -611,11 +610,8 @@ int DataFile::add()
     if (!isOpen())
         return notOpen();
     const TableSql &t = tableSql(def_);
-    QStringList marks;
-    for (qsizetype i = 0; i < t.fieldColumns.size() + t.shadowColumns.size(); ++i)
-        marks << "?";
     sqlite3_stmt *stmt = statement(Insert, "INSERT INTO %S.records(" + (t.fieldColumns + t.shadowColumns).join(", ")
-                                               + ") VALUES(" + marks.join(", ") + ")");
+                                               + ") VALUES(" + placeholders(t.fieldColumns.size() + t.shadowColumns.size()) + ")");
     if (!stmt)
         return lastCode();
     bindFields(stmt, 1, buffer_);
@@ -833,76 +829,43 @@ int DataFile::upgradeLayout()
         return error.code;
     }
     schema_ = QStringLiteral("main");
-    const auto done = [this](int code, const StorageResult &result) {
-        resetStatements();
-        conn_.reset();
-        schema_.clear();
-        setResult(result);
+    const int code = upgradeOpenFile();
+    const StorageResult result = lastResult();
+    resetStatements();
+    conn_.reset();
+    schema_.clear();
+    setResult(result);
+    return code;
+}
+
+int DataFile::upgradeOpenFile()
+{
+    Shape shape;
+    int code = readShape(shape);
+    if (code != NoError)
         return code;
-    };
-
-    QSet<QString> objects;
-    sqlite3_stmt *stmt = conn_->prepare("SELECT name FROM sqlite_master", error);
-    if (!stmt)
-        return done(error.code, error);
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        objects.insert(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))));
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE) {
-        conn_->fail(rc, error);
-        return done(error.code, error);
-    }
     // An empty database (a zero-length file) holds nothing to keep: give it the layout.
-    if (objects.isEmpty()) {
-        const int code = writeTable(true);
-        return done(code, lastResult());
-    }
-    if (!objects.contains("file_info") || !objects.contains("records"))
-        return done(InvalidDataFile, StorageResult{InvalidDataFile, resultText(InvalidDataFile), 0,
-                                                   QStringLiteral("not a catalogue file"), {}});
-    stmt = conn_->prepare("SELECT label, layout, owner FROM file_info", error);
-    if (!stmt)
-        return done(error.code, error);
-    rc = sqlite3_step(stmt);
-    const auto column = [stmt](int i) { return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, i))); };
-    const QString label = rc == SQLITE_ROW ? column(0) : QString();
-    const int layout = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 1) : -1;
-    const QString owner = rc == SQLITE_ROW ? column(2) : QString();
-    sqlite3_finalize(stmt);
-    const auto refuse = [&](int code, int driverCode, const QString &why) {
-        return done(code, StorageResult{code, resultText(code), driverCode, why, {}});
-    };
-    if (label != def_.layout)
-        return refuse(InvalidDataFile, 0, QStringLiteral("not a %1 file").arg(def_.layout));
-    if (owner != ownerDigest(owner_))
-        return refuse(DriverError, SQLITE_AUTH, QStringLiteral("the owner password does not match"));
-    if (layout > def_.layoutVersion)
-        return refuse(LayoutChanged, 0, QStringLiteral("the file was written by a newer version of the program"));
-
-    QSet<QString> columns;
-    stmt = conn_->prepare("PRAGMA table_info(records)", error);
-    if (!stmt)
-        return done(error.code, error);
-    while (sqlite3_step(stmt) == SQLITE_ROW)
-        columns.insert('"' + QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1))) + '"');
-    sqlite3_finalize(stmt);
-    const TableSql &t = tableSql(def_);
-    bool complete = true;
-    for (const QString &c : t.fieldColumns + t.shadowColumns)
-        complete = complete && columns.contains(c);
+    if (shape.empty())
+        return writeTable(true);
+    code = refusal(shape);
+    if (code != NoError)
+        return code;
     // A file of the current layout is never rewritten here, whatever else is wrong with it.
-    if (layout == def_.layoutVersion && complete)
-        return refuse(InvalidDataFile, 0, QStringLiteral("the file has the current layout"));
+    if (shape.layout == def_.layoutVersion && hasEveryColumn(shape)) {
+        setDriverResult(InvalidDataFile, 0, QStringLiteral("the file has the current layout"));
+        return InvalidDataFile;
+    }
 
+    const TableSql &t = tableSql(def_);
+    StorageResult error;
     bool ok = conn_->exec("BEGIN IMMEDIATE", error);
     for (size_t f = 0; ok && f < def_.fields.size(); ++f)
-        if (!columns.contains(t.fieldColumns[qsizetype(f)]))
+        if (!shape.columns.contains(t.fieldColumns[qsizetype(f)]))
             ok = conn_->exec("ALTER TABLE records ADD COLUMN " + t.fieldColumns[qsizetype(f)]
                                  + (def_.fields[f].isText() ? " TEXT NOT NULL DEFAULT ''" : " INTEGER NOT NULL DEFAULT 0"),
                              error);
     for (const QString &shadow : t.shadowColumns)
-        if (ok && !columns.contains(shadow))
+        if (ok && !shape.columns.contains(shadow))
             ok = conn_->exec("ALTER TABLE records ADD COLUMN " + shadow + " TEXT NOT NULL DEFAULT ''", error);
     ok = ok && conn_->exec(QStringLiteral("UPDATE file_info SET layout = %1").arg(def_.layoutVersion), error);
     // New columns need their shadows and the keys their indexes, in the same transaction.
@@ -911,9 +874,11 @@ int DataFile::upgradeLayout()
     if (!ok) {
         StorageResult ignored;
         conn_->exec("ROLLBACK", ignored);
-        return done(error.code, error);
+        setResult(error);
+        return error.code;
     }
-    return done(NoError, StorageResult{});
+    setResult(NoError);
+    return NoError;
 }
 
 } // namespace crx

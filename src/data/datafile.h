@@ -55,8 +55,8 @@ public:
     int setToStart(int key);
     int setToEnd(int key);
     int set(int key); // at the first record not less than the buffer's key fields
-    int next();
-    int previous();
+    int next() { return read(true); }
+    int previous() { return read(false); }
     int get(int key); // the first record whose key equals the buffer's key fields
 
     int add();
@@ -87,8 +87,16 @@ public:
     int bindKey(sqlite3_stmt *stmt, int first, int key, const Record &from) const;
 
 private:
+    int place(int key, void (*at)(Cursor &, const Record &));
+    int read(bool forward);
+    int fetchOne(sqlite3_stmt *stmt, int key);
     int finishOpen();
+    struct Shape;
+    int readShape(Shape &shape);
+    int refusal(const Shape &shape);
+    bool hasEveryColumn(const Shape &shape) const;
     int checkLayout();
+    int upgradeOpenFile();
     int writeTable(bool create);
     bool rebuildIndexes(StorageResult &error);
     int fail(int sqliteCode);

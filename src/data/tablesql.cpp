@@ -10,6 +10,14 @@ QString keyText(const QString &normalisedText)
     return normalisedText.toUpper();
 }
 
+QString placeholders(qsizetype n)
+{
+    QStringList marks;
+    for (qsizetype i = 0; i < n; ++i)
+        marks << QStringLiteral("?");
+    return marks.join(", ");
+}
+
 namespace {
 
 QString quoted(const QString &name) { return '"' + name + '"'; }

@@ -34,6 +34,9 @@ struct TableSql {
 
 const TableSql &tableSql(const FileDef &def);
 
+// "?, ?, ?": n parameters of a statement.
+QString placeholders(qsizetype n);
+
 // The stored form of a key component: shadow columns hold the upper-cased text.
 QString keyText(const QString &normalisedText);
 

@@ -53,17 +53,16 @@ int View::open()
         }
         const KeyDef &key = def.keys[size_t(key_)];
         const KeySql &keySql = tableSql(def).keys[size_t(key_)];
-        QStringList columns, marks;
-        for (size_t i = 0; i < low_.size(); ++i) {
+        QStringList columns;
+        for (size_t i = 0; i < low_.size(); ++i)
             columns << "c." + keySql.columns[qsizetype(i)];
-            marks << "?";
-        }
+        const QString marks = placeholders(columns.size());
         const auto stored = [&](const QVariant &v, size_t i) {
             const FieldDef &f = def.fields[size_t(key.components[i])];
             return f.isText() ? QVariant(keyText(normaliseText(v.toString(), f.width))) : QVariant(v.toLongLong());
         };
         const QString row = "(" + columns.join(", ") + ")";
-        where << row + " >= (" + marks.join(", ") + ")" << row + " <= (" + marks.join(", ") + ")";
+        where << row + " >= (" + marks + ")" << row + " <= (" + marks + ")";
         for (size_t i = 0; i < low_.size(); ++i)
             query.params.push_back(stored(low_[i], i));
         for (size_t i = 0; i < high_.size(); ++i)
