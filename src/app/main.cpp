@@ -21,6 +21,7 @@ int main(int argc, char *argv[])
     {
         crx::MainFrame frame(files);
         frame.show();
+        frame.showStartScreen();
         status = QApplication::exec();
     }
     return status;
