@@ -100,6 +100,7 @@ private Q_SLOTS:
     void framePlacementIsKept();
     void hotKeysAreReadAsTheMenuShowsThem_data();
     void hotKeysAreReadAsTheMenuShowsThem();
+    void shippedPicturesLoad();
 };
 
 void TestFrame::emptyDirectoryRunsAndEndsInOrder()
@@ -390,6 +391,12 @@ void TestFrame::hotKeysAreReadAsTheMenuShowsThem()
     QFETCH(QString, hotKey);
     QFETCH(QString, sequence);
     QCOMPARE(keySequenceText(hotKey), sequence);
+}
+
+void TestFrame::shippedPicturesLoad()
+{
+    QCOMPARE(QImage(CRX_IMAGES "/crxtoolb.gif").size(), QSize(160, 28));
+    QCOMPARE(QImage(CRX_IMAGES "/crx2000a.gif").size(), QSize(420, 220));
 }
 
 QTEST_MAIN(TestFrame)
