@@ -33,6 +33,11 @@ public:
     virtual QString clipboardText() = 0;
     virtual void setClipboardText(const QString &text) = 0;
 
+    // The platform's printer set-up dialog.
+    virtual void printerSetup() = 0;
+    // Opens a document (a help page) in the desktop's program for it; false when it cannot.
+    virtual bool openDocument(const QString &path) = 0;
+
     // Starts an outside program without waiting for it; false when it cannot be started.
     virtual bool startProgram(const QString &program, const QStringList &arguments,
                               const QString &workingDirectory) = 0;

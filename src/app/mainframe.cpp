@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "fileset.h"
 #include "firstrun.h"
+#include "help.h"
 #include "launchers.h"
 #include "profile.h"
 #include "settings.h"
@@ -19,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QSessionManager>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -78,6 +80,9 @@ void MainFrame::open()
 
     buildMenus();
     buildToolbar();
+    // F1 opens the help page of the active window, or of the frame.
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &MainFrame::showHelp);
     statusBar();
     WidgetPlacement placement(*this);
     RestoreWindowPlacement(positionsFile(), objectName(), placement);
@@ -170,7 +175,7 @@ bool MainFrame::available(const QString &target) const
 {
     for (const Command &c : commands())
         if (c.target == target && (c.how == How::Outside || c.how == How::Builtin))
-            return target != QLatin1String("PrintSetup") && !target.startsWith(QLatin1String("Help"));
+            return true;
     if (target == QLatin1String("Preferences"))
         return launchers().has(target) || launchers().has(QStringLiteral("SetupWizard"));
     return launchers().has(resolveTarget(target, settings().interface));
@@ -230,6 +235,12 @@ void MainFrame::builtin(const QString &target)
         workspace_->tileSubWindows();
     } else if (target == QLatin1String("Cascade")) {
         workspace_->cascadeSubWindows();
+    } else if (target == QLatin1String("PrintSetup")) {
+        interaction().printerSetup();
+    } else if (target == QLatin1String("HelpContents") || target == QLatin1String("HelpSearch")) {
+        interaction().openDocument(helpPage(helpDirectory(), QString()));
+    } else if (target == QLatin1String("HelpHowTo")) {
+        interaction().openDocument(helpPage(helpDirectory(), QStringLiteral("howtouse")));
     } else if (target == QLatin1String("ArrangeIcons")) {
         // Minimised windows in a row along the bottom of the workspace.
         int x = 0;
@@ -250,6 +261,13 @@ void MainFrame::startOutside(const QString &program, const QStringList &argument
                               QStringLiteral("Report designer not found.  If you have purchased this add-on, please "
                                              "ensure that it has been installed into the same directory as Cantorix Pro"),
                               Icon::Exclamation, OK, OK);
+}
+
+void MainFrame::showHelp()
+{
+    QMdiSubWindow *active = workspace_->activeSubWindow();
+    const QString topic = active && active->widget() ? active->widget()->objectName() : objectName();
+    interaction().openDocument(helpPage(helpDirectory(), topic));
 }
 
 void MainFrame::showStartScreen()

@@ -46,6 +46,9 @@ public:
     void refreshCommands();
     QAction *action(const QString &menuText, const QString &itemText) const;
 
+    // Opens the help page of the active window (or of the frame).
+    void showHelp();
+
 public Q_SLOTS:
     // The session is ending: close down as if the person had closed the frame.
     void sessionEnding();

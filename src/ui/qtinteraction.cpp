@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QDir>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QUrl>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
@@ -93,6 +97,18 @@ QString QtInteraction::clipboardText()
 void QtInteraction::setClipboardText(const QString &text)
 {
     QApplication::clipboard()->setText(text);
+}
+
+void QtInteraction::printerSetup()
+{
+    static QPrinter printer; // the set-up holds for the whole run
+    QPageSetupDialog dialog(&printer, QApplication::activeWindow());
+    dialog.exec();
+}
+
+bool QtInteraction::openDocument(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 bool QtInteraction::startProgram(const QString &program, const QStringList &arguments,

@@ -16,6 +16,8 @@ public:
     QString chooseFolder(const QString &caption, const QString &directory) override;
     QString clipboardText() override;
     void setClipboardText(const QString &text) override;
+    void printerSetup() override;
+    bool openDocument(const QString &path) override;
     bool startProgram(const QString &program, const QStringList &arguments, const QString &workingDirectory) override;
 };
 

@@ -4,6 +4,7 @@
 #include "fileset.h"
 #include "firstrun.h"
 #include "globals.h"
+#include "help.h"
 #include "launchers.h"
 #include "profile.h"
 #include "mainframe.h"
@@ -101,6 +102,9 @@ private Q_SLOTS:
     void hotKeysAreReadAsTheMenuShowsThem_data();
     void hotKeysAreReadAsTheMenuShowsThem();
     void shippedPicturesLoad();
+    void printSetupAndHelp();
+    void helpPagesFallBackToTheContents();
+    void windowCommandsArrangeTheChildren();
 };
 
 void TestFrame::emptyDirectoryRunsAndEndsInOrder()
@@ -397,6 +401,57 @@ void TestFrame::shippedPicturesLoad()
 {
     QCOMPARE(QImage(CRX_IMAGES "/crxtoolb.gif").size(), QSize(160, 28));
     QCOMPARE(QImage(CRX_IMAGES "/crx2000a.gif").size(), QSize(420, 220));
+}
+
+void TestFrame::printSetupAndHelp()
+{
+    ScriptedInteraction person;
+    QTemporaryDir dir;
+    FileSet files(dir.path());
+    MainFrame frame(files);
+    frame.show();
+    frame.action("&File", "&Print Setup ...")->trigger();
+    QCOMPARE(person.printerSetups, 1);
+    frame.action("&Help", "&Contents")->trigger();
+    frame.action("&Help", "&How to Use Help")->trigger();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QTest::keyClick(&frame, Qt::Key_F1);
+    QCOMPARE(person.documents.size(), 3);
+    QVERIFY(person.documents[0].endsWith("help/index.html"));
+    QVERIFY(person.documents[1].endsWith("help/howtouse.html"));
+    QVERIFY(person.documents[2].endsWith("help/Main.html")); // F1 on the frame itself
+}
+
+void TestFrame::helpPagesFallBackToTheContents()
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("index.html"), "contents");
+    writeFile(dir.filePath("BrowseSongs.html"), "songs");
+    QCOMPARE(helpPage(dir.path(), "BrowseSongs"), dir.filePath("BrowseSongs.html"));
+    QCOMPARE(helpPage(dir.path(), "UpdateSong"), dir.filePath("index.html"));
+    QCOMPARE(helpPage(dir.path(), ""), dir.filePath("index.html"));
+}
+
+void TestFrame::windowCommandsArrangeTheChildren()
+{
+    ScriptedInteraction person;
+    QTemporaryDir dir;
+    FileSet files(dir.path());
+    MainFrame frame(files);
+    frame.resize(900, 700);
+    frame.show();
+    for (int i = 0; i < 2; ++i) {
+        QMdiSubWindow *w = frame.workspace()->addSubWindow(new QWidget);
+        w->setGeometry(0, 0, 200, 150);
+        w->show();
+    }
+    frame.action("&Window", "T&ile")->trigger();
+    const auto windows = frame.workspace()->subWindowList();
+    QVERIFY(windows[0]->geometry() != windows[1]->geometry());
+    QVERIFY(!windows[0]->geometry().intersects(windows[1]->geometry()));
+    frame.action("&Window", "&Cascade")->trigger();
+    QVERIFY(windows[0]->geometry().intersects(windows[1]->geometry()));
 }
 
 QTEST_MAIN(TestFrame)

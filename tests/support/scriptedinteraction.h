@@ -42,6 +42,12 @@ public:
     QString chooseFolder(const QString &, const QString &) override { return nextPath(); }
     QString clipboardText() override { return clipboard; }
     void setClipboardText(const QString &text) override { clipboard = text; }
+    void printerSetup() override { ++printerSetups; }
+    bool openDocument(const QString &path) override
+    {
+        documents << path;
+        return true;
+    }
     bool startProgram(const QString &program, const QStringList &arguments, const QString &) override;
 
     QList<ShownMessage> shown;
@@ -51,6 +57,8 @@ public:
     QString clipboard;
     QStringList started;     // program and arguments of every start
     bool programsStart = true;
+    int printerSetups = 0;
+    QStringList documents;   // documents opened, help pages among them
 
 private:
     QString nextPath() { return paths.isEmpty() ? QString() : paths.dequeue(); }

@@ -1,0 +1,20 @@
+#include "help.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+namespace crx {
+
+QString helpDirectory()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help"));
+}
+
+QString helpPage(const QString &directory, const QString &topic)
+{
+    const QString page = QDir(directory).filePath(topic + QStringLiteral(".html"));
+    return !topic.isEmpty() && QFile::exists(page) ? page : QDir(directory).filePath(QStringLiteral("index.html"));
+}
+
+} // namespace crx
