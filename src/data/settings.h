@@ -39,8 +39,6 @@ struct Settings {
     bool showTips = false;              // ShowTips
     bool cddbAutomaticMode = false;     // CDDBAutomaticMode
     bool autoComplete = false;          // AutoComplete
-
-    bool explorerLists() const { return interface.compare(QLatin1String("Explorer"), Qt::CaseInsensitive) == 0; }
 };
 
 // Reads every key of section "Settings" of CRXPro98.INI in the directory, with its default and width.

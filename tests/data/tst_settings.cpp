@@ -141,7 +141,7 @@ void TestSettings::filesAreFoundAsTheProgramNamesThem()
     QCOMPARE(profilePath(work, settingsfile::Deleted), dir.filePath("DELETE.INI"));
     write(QDir(work).filePath("crxpro98.ini"), "[Settings]\nInterface=Explorer\n");
     QCOMPARE(profilePath(work, settingsfile::Preferences), QDir(work).filePath("crxpro98.ini"));
-    QVERIFY(loadSettings(work).explorerLists());
+    QCOMPARE(loadSettings(work).interface, QString("Explorer"));
 }
 
 void TestSettings::missingPreferencesGiveEveryDefault()
@@ -151,7 +151,7 @@ void TestSettings::missingPreferencesGiveEveryDefault()
     QCOMPARE(s.autoAddToAlbums, QString("1")); // songs are linked to albums
     QVERIFY(s.autoComplete);
     QVERIFY(s.showTips);
-    QVERIFY(!s.explorerLists());
+    QCOMPARE(s.interface, QString("Standard"));
     QVERIFY(!s.setupWizardComplete);
     QVERIFY(s.saveLastTab);
     QVERIFY(!s.useLog);
