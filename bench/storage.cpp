@@ -231,12 +231,23 @@ void getBaseline(benchmark::State &state)
     sqlite3_close(db);
 }
 
+// Reads the catalogue once so that both sides of every pair find it in the system's file cache.
+void warmUp()
+{
+    QFile file(QDir(cache).filePath("crxdata.tps"));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    while (!file.read(1 << 20).isEmpty()) {
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     cache = cacheDirectory(argc, argv);
     ensureCatalogue(cache, Songs, Albums);
+    warmUp();
     std::map<QString, Figure> figures;
 
     benchmark::RegisterBenchmark("storage_bulk_add/ours", bulkOurs)->Iterations(3)->Unit(benchmark::kMillisecond);
