@@ -18,15 +18,28 @@ namespace {
 
 constexpr int SongCount = 300;
 
+// The album and song files of a directory on one connection, as the program opens them.
+struct Pair {
+    explicit Pair(const QString &dir)
+        : group(Connection::group(QDir(dir).filePath(".crxtrans"), error)), albums(fileDef(FileId::Album), dir),
+          songs(fileDef(FileId::Cantorix), dir)
+    {
+        albums.setConnection(group);
+        songs.setConnection(group);
+    }
+    bool open() { return albums.open() == NoError && songs.open() == NoError; }
+
+    StorageResult error;
+    std::shared_ptr<Connection> group;
+    DataFile albums;
+    DataFile songs;
+};
+
 void fill(const QString &dir)
 {
-    Catalogue cat;
-    StorageResult error;
-    cat.group = Connection::group(QDir(dir).filePath(".crxtrans"), error);
-    DataFile albums(fileDef(FileId::Album), dir);
-    DataFile songs(fileDef(FileId::Cantorix), dir);
-    albums.setConnection(cat.group);
-    songs.setConnection(cat.group);
+    Pair pair(dir);
+    DataFile &albums = pair.albums;
+    DataFile &songs = pair.songs;
     if (albums.open() != NoError)
         albums.create();
     if (songs.open() != NoError)
@@ -42,13 +55,10 @@ void fill(const QString &dir)
 // to the pipe as the commit starts and 'd' when it is done.
 [[noreturn]] void deleteAlbum(const QString &dir, int pipe)
 {
-    StorageResult error;
-    auto group = Connection::group(QDir(dir).filePath(".crxtrans"), error);
-    DataFile albums(fileDef(FileId::Album), dir);
-    DataFile songs(fileDef(FileId::Cantorix), dir);
-    albums.setConnection(group);
-    songs.setConnection(group);
-    if (albums.open() != NoError || songs.open() != NoError || beginTransaction({&albums, &songs}, 2) != NoError)
+    Pair pair(dir);
+    DataFile &albums = pair.albums;
+    DataFile &songs = pair.songs;
+    if (!pair.open() || beginTransaction({&albums, &songs}, 2) != NoError)
         _exit(2);
     const int byAlbum = songs.def().keyIndex("KeyAlbumID");
     songs.buffer().clear();
@@ -71,13 +81,10 @@ void fill(const QString &dir)
 // Albums with identifier 1 and songs of that album, as another process sees them afterwards.
 std::pair<int, int> census(const QString &dir)
 {
-    StorageResult error;
-    auto group = Connection::group(QDir(dir).filePath(".crxtrans"), error);
-    DataFile albums(fileDef(FileId::Album), dir);
-    DataFile songs(fileDef(FileId::Cantorix), dir);
-    albums.setConnection(group);
-    songs.setConnection(group);
-    if (albums.open() != NoError || songs.open() != NoError)
+    Pair pair(dir);
+    DataFile &albums = pair.albums;
+    DataFile &songs = pair.songs;
+    if (!pair.open())
         return {-1, -1};
     int songCount = 0;
     songs.buffer().set("AlbumID", 1);
