@@ -1,0 +1,67 @@
+// The logic of an update form, apart from its window: the request taken in,
+// the placeholder of an insert, the delete that shows no window, the saved
+// copy and the original linking field, completing through the update routine,
+// the per-file history record for ditto, and the response given back.
+#pragma once
+
+#include "record.h"
+#include "schema.h"
+
+#include <QByteArray>
+#include <QVariant>
+#include <optional>
+
+namespace crx {
+
+class FileSet;
+class DataFile;
+
+enum class Request { None, Insert, Change, Delete };
+enum class Response { Cancelled, Completed };
+
+// The request a caller sets before it calls a form, and the response the form leaves.
+Request &formRequest();
+Response &formResponse();
+
+// The record last accepted by a form of the file, for the ditto command; cleared at first.
+Record &historyRecord(FileId file);
+
+class FormSession
+{
+public:
+    FormSession(FileSet &files, FileId file, bool insertOnly = false);
+    ~FormSession();
+    FormSession(const FormSession &) = delete;
+    FormSession &operator=(const FormSession &) = delete;
+
+    // The opening steps before a window shows: true when the window is to be shown.
+    bool open();
+    Request request() const { return request_; }
+    DataFile &file() const { return file_; }
+    bool changed() const;
+
+    enum class Outcome {
+        Close,       // done: close the window
+        Stay,        // stay open with the first field selected
+        OtherValues, // stay open showing the record as another station saved it
+    };
+    // Completes after every field has passed its check.
+    Outcome complete();
+    // Closing: the placeholder of an insert that was not completed is deleted, the file released.
+    void close();
+    Response response() const { return response_; }
+
+private:
+    FileSet &files_;
+    FileId id_;
+    DataFile &file_;
+    bool insertOnly_;
+    Request request_ = Request::None;
+    Response response_ = Response::Cancelled;
+    std::optional<Record> saved_;
+    QVariant originalLink_;
+    QByteArray placeholder_;
+    bool using_ = false;
+};
+
+} // namespace crx

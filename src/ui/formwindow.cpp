@@ -1,0 +1,185 @@
+#include "formwindow.h"
+
+#include "datafile.h"
+#include "fileset.h"
+#include "picture.h"
+#include "profile.h"
+#include "settings.h"
+#include "widgetplacement.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+
+namespace crx {
+namespace {
+constexpr int ButtonWidth = 75, ButtonHeight = 25, Margin = 10;
+}
+
+FormWindow::FormWindow(FileSet &files, FileId file, const QString &name, Titles titles, QSize designedSize,
+                       DittoKey dittoKey, QWidget *parent)
+    : QDialog(parent), files_(files), session_(files, file), titles_(std::move(titles)), designed_(designedSize)
+{
+    setObjectName(name);
+    resize(designed_);
+    const int y = designed_.height() - Margin - ButtonHeight;
+    const int right = designed_.width() - Margin;
+    ok_ = new QPushButton(QStringLiteral("&OK"), this);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    help_ = new QPushButton(QStringLiteral("Help"), this);
+    ok_->setObjectName(QStringLiteral("ok"));
+    cancel_->setObjectName(QStringLiteral("cancel"));
+    help_->setObjectName(QStringLiteral("help"));
+    help_->setEnabled(false); // the help pages of the forms come with their windows
+    help_->setGeometry(right - ButtonWidth, y, ButtonWidth, ButtonHeight);
+    cancel_->setGeometry(right - 2 * ButtonWidth - 6, y, ButtonWidth, ButtonHeight);
+    ok_->setGeometry(right - 3 * ButtonWidth - 12, y, ButtonWidth, ButtonHeight);
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, &FormWindow::accept);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    const QKeySequence dittoSequence(Qt::CTRL | (dittoKey == DittoKey::Grave ? Qt::Key_QuoteLeft : Qt::Key_Apostrophe));
+    connect(new QShortcut(dittoSequence, this), &QShortcut::activated, this, &FormWindow::ditto);
+}
+
+FormWindow::~FormWindow() = default;
+
+QLineEdit *FormWindow::addField(const QString &prompt, const QString &field, const QString &picture, QRect promptPlace,
+                                QRect entryPlace, Check check)
+{
+    auto *label = new QLabel(prompt, this);
+    label->setGeometry(promptPlace);
+    auto *entry = new QLineEdit(this);
+    entry->setObjectName(field);
+    entry->setGeometry(entryPlace);
+    label->setBuddy(entry);
+    const FileDef &def = session_.file().def();
+    const int index = def.fieldIndex(field);
+    if (def.fields[size_t(index)].isText())
+        entry->setMaxLength(def.fields[size_t(index)].width);
+    fields_.push_back({entry, index, picture, std::move(check)});
+    // Leaving a field runs its check.
+    connect(entry, &QLineEdit::editingFinished, this, [this, entry] {
+        for (const Bound &b : fields_)
+            if (b.entry == entry && entry->isModified() && !store(b)) {
+                entry->setFocus();
+                entry->selectAll();
+            }
+    });
+    return entry;
+}
+
+bool FormWindow::prepare()
+{
+    if (!session_.open()) {
+        session_.close();
+        return false;
+    }
+    setMinimumSize(designed_);
+    layout_.record(*this);
+    const QString positions = profilePath(files_.directory(), settingsfile::Positions);
+    WidgetPlacement placement(*this);
+    RestoreWindowPlacement(positions, objectName(), placement);
+    for (Bound &b : fields_)
+        b.picture = withDateFormat(b.picture, settings().dateFormat);
+    setWindowTitle(session_.request() == Request::Insert ? titles_.insert : titles_.change);
+    load();
+    selectFirst();
+    prepared_ = true;
+    return true;
+}
+
+Response FormWindow::call()
+{
+    if (prepare())
+        exec();
+    return session_.response();
+}
+
+void FormWindow::load()
+{
+    const Record &record = session_.file().buffer();
+    for (const Bound &b : fields_) {
+        const FieldDef &f = record.def().fields[size_t(b.field)];
+        b.entry->setText(formatValue(b.picture, f.isText() ? QVariant(record.text(b.field)) : QVariant(record.number(b.field))));
+        b.entry->setModified(false);
+    }
+}
+
+bool FormWindow::store(const Bound &b)
+{
+    bool ok = false;
+    const QVariant value = readValue(b.picture, b.entry->text(), &ok);
+    if (!ok || (b.check && !b.check(b.entry->text()))) {
+        QApplication::beep();
+        return false;
+    }
+    Record &record = session_.file().buffer();
+    if (record.def().fields[size_t(b.field)].isText())
+        record.setText(b.field, value.toString());
+    else
+        record.setNumber(b.field, value.toLongLong());
+    return true;
+}
+
+void FormWindow::selectFirst()
+{
+    if (fields_.empty())
+        return;
+    fields_.front().entry->setFocus();
+    fields_.front().entry->selectAll();
+}
+
+void FormWindow::accept()
+{
+    for (const Bound &b : fields_)
+        if (!store(b)) {
+            b.entry->setFocus();
+            b.entry->selectAll();
+            return;
+        }
+    switch (session_.complete()) {
+    case FormSession::Outcome::Close:
+        QDialog::accept();
+        return;
+    case FormSession::Outcome::OtherValues:
+        load();
+        selectFirst();
+        return;
+    case FormSession::Outcome::Stay:
+        selectFirst();
+        return;
+    }
+}
+
+void FormWindow::done(int result)
+{
+    if (prepared_) {
+        session_.close();
+        WidgetPlacement placement(*this);
+        SaveWindowPlacement(profilePath(files_.directory(), settingsfile::Positions), objectName(), placement);
+        prepared_ = false;
+    }
+    QDialog::done(result);
+}
+
+void FormWindow::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (prepared_)
+        layout_.apply(size(), resizingOf(objectName()));
+}
+
+void FormWindow::ditto()
+{
+    const Record &history = historyRecord(session_.file().def().id);
+    for (const Bound &b : fields_)
+        if (b.entry->hasFocus()) {
+            const FieldDef &f = history.def().fields[size_t(b.field)];
+            b.entry->setText(formatValue(b.picture, f.isText() ? QVariant(history.text(b.field)) : QVariant(history.number(b.field))));
+            b.entry->setModified(true);
+        }
+}
+
+} // namespace crx

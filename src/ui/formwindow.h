@@ -1,0 +1,80 @@
+// The window of an update form: entry fields bound to the fields of one
+// file, OK, Cancel and Help, field checks, the ditto command, placement and
+// resizing. Each form of the program is one of these with its own fields.
+#pragma once
+
+#include "formsession.h"
+#include "resizing.h"
+
+#include <QDialog>
+#include <functional>
+#include <vector>
+
+class QLineEdit;
+class QPushButton;
+
+namespace crx {
+
+class FileSet;
+
+class FormWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    struct Titles {
+        QString insert;
+        QString change;
+    };
+    enum class DittoKey { Grave, Apostrophe };
+
+    FormWindow(FileSet &files, FileId file, const QString &name, Titles titles, QSize designedSize,
+               DittoKey ditto = DittoKey::Grave, QWidget *parent = nullptr);
+    ~FormWindow() override;
+
+    // A field's own check, run as the person leaves it and again at OK: true when it passes
+    // (a failing check shows its message).
+    using Check = std::function<bool(const QString &text)>;
+
+    // An entry with its prompt at the designed place, bound to a field under a picture.
+    QLineEdit *addField(const QString &prompt, const QString &field, const QString &picture, QRect prompt_,
+                        QRect entry, Check check = {});
+
+    // The opening steps; false when no window is to be shown (a delete, a refused request, a failed insert).
+    bool prepare();
+    // Calls the form as a caller does: prepare, then run it modally.
+    Response call();
+
+    QPushButton *okButton() const { return ok_; }
+    QPushButton *cancelButton() const { return cancel_; }
+    FormSession &session() { return session_; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void done(int result) override;
+
+private:
+    struct Bound {
+        QLineEdit *entry;
+        int field;
+        QString picture;
+        Check check;
+    };
+    void accept() override;
+    void load();
+    bool store(const Bound &bound);
+    void selectFirst();
+    void ditto();
+
+    FileSet &files_;
+    FormSession session_;
+    Titles titles_;
+    QSize designed_;
+    std::vector<Bound> fields_;
+    QPushButton *ok_;
+    QPushButton *cancel_;
+    QPushButton *help_;
+    ControlLayout layout_;
+    bool prepared_ = false;
+};
+
+} // namespace crx

@@ -1,0 +1,257 @@
+// The update form engine, told on the category form: insert with its
+// placeholder, duplicate names, change, delete without a window, another
+// station's change with ditto, and resizing.
+#include "datafile.h"
+#include "fileset.h"
+#include "scriptedinteraction.h"
+#include "updatecategories.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace crx;
+using namespace crx::test;
+
+namespace {
+
+struct Catalogue {
+    Catalogue() : files(dir.path())
+    {
+        categories = &files.use(FileId::Categories);
+        albums = &files.use(FileId::Album);
+        add(1, "Rock");
+        add(2, "Jazz");
+        albums->buffer().clear();
+        albums->buffer().set("AlbumID", 1);
+        albums->buffer().set("Album", "Jazz");
+        albums->buffer().set("CategoryID", 1);
+        albums->add();
+    }
+    void add(int id, const QString &name)
+    {
+        categories->buffer().clear();
+        categories->buffer().set("CategoryID", id);
+        categories->buffer().set("Category", name);
+        categories->add();
+    }
+    void select(int id)
+    {
+        categories->buffer().clear();
+        categories->buffer().set("CategoryID", id);
+        categories->get(categories->def().keyIndex("KeyCategoryID"));
+    }
+    QStringList names()
+    {
+        QStringList out;
+        categories->setToStart(categories->def().keyIndex("KeyCategoryID"));
+        while (categories->next() == NoError)
+            out << categories->buffer().get("CategoryID").toString() + " " + categories->buffer().get("Category").toString();
+        return out;
+    }
+
+    QTemporaryDir dir;
+    FileSet files;
+    DataFile *categories, *albums;
+};
+
+void show(QWidget &w)
+{
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+void type(QLineEdit *entry, const QString &text)
+{
+    entry->selectAll();
+    QTest::keyClicks(entry, text);
+}
+
+} // namespace
+
+class TestUpdateForm : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void insertThenCancelLeavesTheFileAsItWas();
+    void insertCompletes();
+    void duplicateNameInAnotherCaseStaysOpen();
+    void changeWithoutEditingWritesNothing();
+    void deleteOfACategoryUsedByAnAlbum_data();
+    void deleteOfACategoryUsedByAnAlbum();
+    void secondStationGetsTheFirstOnesTextAndDittoRecallsItsOwn();
+    void resizedFormKeepsEntryHeightsAndButtons();
+};
+
+void TestUpdateForm::insertThenCancelLeavesTheFileAsItWas()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    for (int round = 0; round < 2; ++round) {
+        cat.categories->buffer().clear(); // as a list does before it asks for an insert
+        formRequest() = Request::Insert;
+        UpdateCategories form(cat.files);
+        QVERIFY(form.prepare());
+        QCOMPARE(form.windowTitle(), QString("Add Category"));
+        QCOMPARE(formRequest(), Request::None); // taken and cleared
+        QCOMPARE(cat.categories->records(), 3);  // the placeholder
+        QCOMPARE(cat.categories->buffer().get("CategoryID").toInt(), 3); // the number is given out again
+        show(form);
+        type(form.nameField(), "Blues");
+        QTest::mouseClick(form.cancelButton(), Qt::LeftButton);
+        QCOMPARE(formResponse(), Response::Cancelled);
+        QCOMPARE(cat.names(), QStringList({"1 Rock", "2 Jazz"}));
+    }
+    QVERIFY(person.shown.isEmpty());
+}
+
+void TestUpdateForm::insertCompletes()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.categories->buffer().clear();
+    formRequest() = Request::Insert;
+    UpdateCategories form(cat.files);
+    QVERIFY(form.prepare());
+    show(form);
+    type(form.nameField(), "Blues");
+    QTest::mouseClick(form.okButton(), Qt::LeftButton);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(formResponse(), Response::Completed);
+    QCOMPARE(cat.names(), QStringList({"1 Rock", "2 Jazz", "3 Blues"}));
+    QCOMPARE(historyRecord(FileId::Categories).get("Category").toString(), QString("Blues"));
+}
+
+void TestUpdateForm::duplicateNameInAnotherCaseStaysOpen()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.categories->buffer().clear();
+    formRequest() = Request::Insert;
+    UpdateCategories form(cat.files);
+    QVERIFY(form.prepare());
+    show(form);
+    type(form.nameField(), "ROCK");
+    QTest::mouseClick(form.okButton(), Qt::LeftButton);
+    QCOMPARE(person.shown.size(), 1);
+    QCOMPARE(person.shown[0].text, QString("Adding this record creates a duplicate entry for the key:CAT:KeyCategory"));
+    QVERIFY(form.isVisible());
+    QVERIFY(form.nameField()->hasFocus());
+    QCOMPARE(form.nameField()->selectedText(), QString("ROCK"));
+    QTest::mouseClick(form.cancelButton(), Qt::LeftButton);
+    QCOMPARE(cat.names(), QStringList({"1 Rock", "2 Jazz"}));
+}
+
+void TestUpdateForm::changeWithoutEditingWritesNothing()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.select(2);
+    const qint64 version = cat.categories->buffer().version;
+    formRequest() = Request::Change;
+    UpdateCategories form(cat.files);
+    QVERIFY(form.prepare());
+    QCOMPARE(form.windowTitle(), QString("Change Category"));
+    QCOMPARE(form.nameField()->text(), QString("Jazz"));
+    show(form);
+    QTest::mouseClick(form.okButton(), Qt::LeftButton);
+    QCOMPARE(formResponse(), Response::Completed);
+    cat.select(2);
+    QCOMPARE(cat.categories->buffer().version, version);
+    QVERIFY(person.shown.isEmpty());
+}
+
+void TestUpdateForm::deleteOfACategoryUsedByAnAlbum_data()
+{
+    QTest::addColumn<int>("retry");
+    QTest::newRow("no keeps the category") << int(No);
+    QTest::newRow("cancel keeps it too") << int(Cancel);
+}
+
+void TestUpdateForm::deleteOfACategoryUsedByAnAlbum()
+{
+    QFETCH(int, retry);
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.select(1);
+    formRequest() = Request::Delete;
+    UpdateCategories form(cat.files);
+    person.answer({OK, OK, Button(retry)});
+    QVERIFY(!form.prepare()); // no window for a delete
+    QCOMPARE(person.shown.size(), 3);
+    QCOMPARE(person.shown[0].title, QString("Confirm Delete"));
+    QVERIFY(person.shown[1].text.startsWith("This record is referenced from the file Album."));
+    QCOMPARE(person.shown[2].title, QString("Record Update Error"));
+    QCOMPARE(formResponse(), Response::Cancelled);
+    QCOMPARE(cat.names(), QStringList({"1 Rock", "2 Jazz"}));
+
+    // An unused category goes at once.
+    cat.select(2);
+    formRequest() = Request::Delete;
+    UpdateCategories again(cat.files);
+    person.answer({OK});
+    QVERIFY(!again.prepare());
+    QCOMPARE(formResponse(), Response::Completed);
+    QCOMPARE(cat.names(), QStringList({"1 Rock"}));
+}
+
+void TestUpdateForm::secondStationGetsTheFirstOnesTextAndDittoRecallsItsOwn()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.select(2);
+    formRequest() = Request::Change;
+    UpdateCategories mine(cat.files);
+    QVERIFY(mine.prepare());
+    show(mine);
+
+    // Another station changes the same category and saves first.
+    FileSet other(cat.dir.path());
+    DataFile &theirs = other.use(FileId::Categories);
+    theirs.buffer().set("CategoryID", 2);
+    theirs.get(theirs.def().keyIndex("KeyCategoryID"));
+    formRequest() = Request::Change;
+    UpdateCategories first(other);
+    QVERIFY(first.prepare());
+    first.nameField()->setText("Cool Jazz");
+    QTest::mouseClick(first.okButton(), Qt::LeftButton);
+    QCOMPARE(formResponse(), Response::Completed);
+
+    type(mine.nameField(), "Bebop");
+    QTest::mouseClick(mine.okButton(), Qt::LeftButton);
+    QCOMPARE(person.shown.size(), 1);
+    QCOMPARE(person.shown[0].title, QString("Record Was Not Updated"));
+    QCOMPARE(mine.nameField()->text(), QString("Cool Jazz"));
+    QVERIFY(mine.isVisible());
+    QTest::keyClick(mine.nameField(), Qt::Key_QuoteLeft, Qt::ControlModifier);
+    QCOMPARE(mine.nameField()->text(), QString("Bebop"));
+    QTest::mouseClick(mine.okButton(), Qt::LeftButton);
+    QCOMPARE(formResponse(), Response::Completed);
+    QCOMPARE(cat.names(), QStringList({"1 Rock", "2 Bebop"}));
+}
+
+void TestUpdateForm::resizedFormKeepsEntryHeightsAndButtons()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.select(1);
+    formRequest() = Request::Change;
+    UpdateCategories form(cat.files);
+    QVERIFY(form.prepare());
+    show(form);
+    const QRect entry = form.nameField()->geometry();
+    const QRect ok = form.okButton()->geometry();
+    const QSize before = form.size();
+    const QPoint okFromCorner(before.width() - ok.x(), before.height() - ok.y());
+    form.resize(before.width() * 2, before.height());
+    QCOMPARE(form.nameField()->height(), entry.height());
+    QCOMPARE(form.nameField()->width(), entry.width() * 2);
+    QCOMPARE(form.okButton()->size(), ok.size());
+    QCOMPARE(QPoint(form.width() - form.okButton()->x(), form.height() - form.okButton()->y()), okFromCorner);
+    QTest::mouseClick(form.cancelButton(), Qt::LeftButton);
+}
+
+QTEST_MAIN(TestUpdateForm)
+#include "tst_update_form.moc"
