@@ -28,8 +28,7 @@ Record &historyRecord(FileId file)
     return history.try_emplace(file, fileDef(file)).first->second;
 }
 
-FormSession::FormSession(FileSet &files, FileId file, bool insertOnly)
-    : files_(files), id_(file), file_(files.file(file)), insertOnly_(insertOnly)
+FormSession::FormSession(FileSet &files, FileId file) : files_(files), id_(file), file_(files.file(file))
 {
 }
 

@@ -29,10 +29,13 @@ Record &historyRecord(FileId file);
 class FormSession
 {
 public:
-    FormSession(FileSet &files, FileId file, bool insertOnly = false);
+    FormSession(FileSet &files, FileId file);
     ~FormSession();
     FormSession(const FormSession &) = delete;
     FormSession &operator=(const FormSession &) = delete;
+
+    // A form that may only insert (the wizards) refuses change and delete requests.
+    void setInsertOnly(bool insertOnly) { insertOnly_ = insertOnly; }
 
     // The opening steps before a window shows: true when the window is to be shown.
     bool open();
@@ -55,7 +58,7 @@ private:
     FileSet &files_;
     FileId id_;
     DataFile &file_;
-    bool insertOnly_;
+    bool insertOnly_ = false;
     Request request_ = Request::None;
     Response response_ = Response::Cancelled;
     std::optional<Record> saved_;

@@ -5,6 +5,7 @@
 #include "picture.h"
 #include "profile.h"
 #include "settings.h"
+#include "standardmessages.h"
 #include "widgetplacement.h"
 
 #include <QApplication>
@@ -151,6 +152,28 @@ void FormWindow::accept()
         selectFirst();
         return;
     }
+}
+
+void FormWindow::reject()
+{
+    if (comparesRecord_ && prepared_) {
+        for (const Bound &b : fields_)
+            store(b);
+        if (session_.changed() && ShowStandardMessage(23) != Yes)
+            return;
+    }
+    QDialog::reject();
+}
+
+FormWindow::Check FormWindow::rangeCheck(const QString &prompt, qint64 low, qint64 high)
+{
+    return [prompt, low, high](const QString &text) {
+        const qint64 value = text.trimmed().toLongLong();
+        if (value >= low && value <= high)
+            return true;
+        ShowStandardMessage(10, prompt, QStringLiteral("%1 and %2").arg(low).arg(high));
+        return false;
+    };
 }
 
 void FormWindow::done(int result)

@@ -39,6 +39,12 @@ public:
     QLineEdit *addField(const QString &prompt, const QString &field, const QString &picture, QRect prompt_,
                         QRect entry, Check check = {});
 
+    // A form that compares the record (the wizards) asks before it is left with changes.
+    void setComparesRecord(bool compares) { comparesRecord_ = compares; }
+
+    // A check that the number typed lies between low and high, else message 10 with the prompt.
+    static Check rangeCheck(const QString &prompt, qint64 low, qint64 high);
+
     // The opening steps; false when no window is to be shown (a delete, a refused request, a failed insert).
     bool prepare();
     // Calls the form as a caller does: prepare, then run it modally.
@@ -60,6 +66,7 @@ private:
         Check check;
     };
     void accept() override;
+    void reject() override;
     void load();
     bool store(const Bound &bound);
     void selectFirst();
@@ -75,6 +82,7 @@ private:
     QPushButton *help_;
     ControlLayout layout_;
     bool prepared_ = false;
+    bool comparesRecord_ = false;
 };
 
 } // namespace crx

@@ -83,6 +83,11 @@ private Q_SLOTS:
     void deleteOfACategoryUsedByAnAlbum();
     void secondStationGetsTheFirstOnesTextAndDittoRecallsItsOwn();
     void resizedFormKeepsEntryHeightsAndButtons();
+    void proportionalWindowsStretchEverything();
+    void rangeCheckKeepsTheFormOnTheField();
+    void comparingFormAsksBeforeItIsLeft();
+    void insertOnlyFormsRefuseOtherRequests_data();
+    void insertOnlyFormsRefuseOtherRequests();
 };
 
 void TestUpdateForm::insertThenCancelLeavesTheFileAsItWas()
@@ -251,6 +256,114 @@ void TestUpdateForm::resizedFormKeepsEntryHeightsAndButtons()
     QCOMPARE(form.okButton()->size(), ok.size());
     QCOMPARE(QPoint(form.width() - form.okButton()->x(), form.height() - form.okButton()->y()), okFromCorner);
     QTest::mouseClick(form.cancelButton(), Qt::LeftButton);
+}
+
+void TestUpdateForm::proportionalWindowsStretchEverything()
+{
+    QWidget window;
+    window.resize(400, 200);
+    auto *button = new QPushButton("Select", &window);
+    button->setGeometry(300, 160, 80, 25);
+    auto *entry = new QLineEdit(&window);
+    entry->setGeometry(10, 10, 200, 22);
+    ControlLayout layout;
+    layout.record(window);
+    QCOMPARE(resizingOf("BrowseCategories"), Resizing::Proportional);
+    layout.apply(QSize(800, 400), Resizing::Proportional);
+    QCOMPARE(button->geometry(), QRect(600, 320, 160, 50));
+    QCOMPARE(entry->geometry(), QRect(20, 20, 400, 44));
+    QCOMPARE(resizingOf("About"), Resizing::None);
+}
+
+namespace {
+
+// A form with a numbered field under a range check, as the song and album forms have.
+class NumberedForm : public FormWindow
+{
+public:
+    explicit NumberedForm(FileSet &files)
+        : FormWindow(files, FileId::Categories, "UpdateCategories", {"Add", "Change"}, QSize(460, 130))
+    {
+        name = addField("&Category:", "CAT:Category", "@s30", QRect(10, 16, 70, 22), QRect(85, 16, 365, 22));
+        number = addField("&Number:", "CAT:CategoryID", "@n3", QRect(10, 46, 70, 22), QRect(85, 46, 60, 22),
+                          rangeCheck("Number", 1, 99));
+    }
+    QLineEdit *name, *number;
+};
+
+} // namespace
+
+void TestUpdateForm::rangeCheckKeepsTheFormOnTheField()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.select(2);
+    formRequest() = Request::Change;
+    NumberedForm form(cat.files);
+    QVERIFY(form.prepare());
+    show(form);
+    type(form.number, "150");
+    type(form.name, "Modern Jazz");
+    QTest::mouseClick(form.okButton(), Qt::LeftButton);
+    QVERIFY(!person.shown.isEmpty());
+    QCOMPARE(person.shown.last().title, QString("Range Error"));
+    QCOMPARE(person.shown.last().text, QString("The value of Number must be between 1 and 99."));
+    QVERIFY(form.isVisible());
+    QVERIFY(form.number->hasFocus());
+    QCOMPARE(cat.names(), QStringList({"1 Rock", "2 Jazz"}));
+    type(form.number, "12");
+    QTest::mouseClick(form.okButton(), Qt::LeftButton);
+    QCOMPARE(formResponse(), Response::Completed);
+    QCOMPARE(cat.names(), QStringList({"1 Rock", "12 Modern Jazz"}));
+}
+
+void TestUpdateForm::comparingFormAsksBeforeItIsLeft()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.select(1);
+    formRequest() = Request::Change;
+    UpdateCategories form(cat.files);
+    form.setComparesRecord(true);
+    QVERIFY(form.prepare());
+    show(form);
+    type(form.nameField(), "Hard Rock");
+    person.answer({No});
+    QTest::mouseClick(form.cancelButton(), Qt::LeftButton);
+    QCOMPARE(person.shown.size(), 1);
+    QCOMPARE(person.shown[0].title, QString("Update Cancelled"));
+    QVERIFY(form.isVisible());
+    person.answer({Yes});
+    QTest::mouseClick(form.cancelButton(), Qt::LeftButton);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(formResponse(), Response::Cancelled);
+    QCOMPARE(cat.names(), QStringList({"1 Rock", "2 Jazz"}));
+}
+
+void TestUpdateForm::insertOnlyFormsRefuseOtherRequests_data()
+{
+    QTest::addColumn<int>("request");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("change") << int(Request::Change) << "This procedure was called to change a record";
+    QTest::newRow("delete") << int(Request::Delete) << "This procedure was called to delete a record";
+}
+
+void TestUpdateForm::insertOnlyFormsRefuseOtherRequests()
+{
+    QFETCH(int, request);
+    QFETCH(QString, text);
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.select(2);
+    formRequest() = Request(request);
+    UpdateCategories form(cat.files);
+    form.session().setInsertOnly(true);
+    QVERIFY(!form.prepare());
+    QCOMPARE(person.shown.size(), 1);
+    QVERIFY(person.shown[0].text.startsWith(text));
+    QCOMPARE(formResponse(), Response::Cancelled);
+    QCOMPARE(cat.names(), QStringList({"1 Rock", "2 Jazz"}));
+    QCOMPARE(cat.files.useCount(FileId::Categories), 1); // the form let its file go
 }
 
 QTEST_MAIN(TestUpdateForm)
