@@ -22,6 +22,12 @@ Response &formResponse()
     return response;
 }
 
+Navigation &formNavigation()
+{
+    static Navigation navigation = Navigation::None;
+    return navigation;
+}
+
 Record &historyRecord(FileId file)
 {
     static std::map<FileId, Record> history;
@@ -42,6 +48,7 @@ bool FormSession::open()
     request_ = formRequest();
     formRequest() = Request::None;
     formResponse() = Response::Cancelled;
+    formNavigation() = Navigation::None;
     response_ = Response::Cancelled;
     files_.use(id_);
     using_ = true;
@@ -81,8 +88,9 @@ bool FormSession::changed() const
     return !saved_ || !file_.buffer().sameValues(*saved_);
 }
 
-FormSession::Outcome FormSession::complete()
+FormSession::Outcome FormSession::complete(Navigation move)
 {
+    navigation_ = move;
     historyRecord(id_) = file_.buffer();
     if (request_ == Request::Insert) {
         const int code = placeholder_.isEmpty() ? file_.add() : file_.put();
@@ -97,7 +105,8 @@ FormSession::Outcome FormSession::complete()
         return Outcome::Stay;
     }
     if (request_ != Request::Change || !changed()) {
-        response_ = Response::Completed;
+        if (move == Navigation::None)
+            response_ = Response::Completed;
         return Outcome::Close;
     }
     for (;;) {
@@ -131,6 +140,7 @@ void FormSession::close()
         file_.remove();
     files_.release(id_);
     formResponse() = response_;
+    formNavigation() = navigation_;
 }
 
 } // namespace crx

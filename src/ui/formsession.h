@@ -19,9 +19,13 @@ class DataFile;
 enum class Request { None, Insert, Change, Delete };
 enum class Response { Cancelled, Completed };
 
+// The list moves a form with navigation buttons may ask of its list, beside its response.
+enum class Navigation { None, First, Last, Next, Previous, NextPage, PreviousPage, InsertAnother };
+
 // The request a caller sets before it calls a form, and the response the form leaves.
 Request &formRequest();
 Response &formResponse();
+Navigation &formNavigation();
 
 // The record last accepted by a form of the file, for the ditto command; cleared at first.
 Record &historyRecord(FileId file);
@@ -48,8 +52,9 @@ public:
         Stay,        // stay open with the first field selected
         OtherValues, // stay open showing the record as another station saved it
     };
-    // Completes after every field has passed its check.
-    Outcome complete();
+    // Completes after every field has passed its check. With a navigation move, an
+    // unchanged record closes without setting completed and the move goes back to the list.
+    Outcome complete(Navigation move = Navigation::None);
     // Closing: the placeholder of an insert that was not completed is deleted, the file released.
     void close();
     Response response() const { return response_; }
@@ -61,6 +66,7 @@ private:
     bool insertOnly_ = false;
     Request request_ = Request::None;
     Response response_ = Response::Cancelled;
+    Navigation navigation_ = Navigation::None;
     std::optional<Record> saved_;
     QVariant originalLink_;
     QByteArray placeholder_;

@@ -42,6 +42,21 @@ FormWindow::FormWindow(FileSet &files, FileId file, const QString &name, Titles 
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     const QKeySequence dittoSequence(Qt::CTRL | (dittoKey == DittoKey::Grave ? Qt::Key_QuoteLeft : Qt::Key_Apostrophe));
     connect(new QShortcut(dittoSequence, this), &QShortcut::activated, this, &FormWindow::ditto);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        for (const Bound &b : fields_)
+            if (b.entry == now)
+                lastEntry_ = b.entry;
+    });
+}
+
+QPushButton *FormWindow::addDittoButton(QRect place)
+{
+    auto *button = new QPushButton(QStringLiteral("&Ditto"), this);
+    button->setObjectName(QStringLiteral("ditto"));
+    button->setGeometry(place);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QPushButton::clicked, this, &FormWindow::ditto);
+    return button;
 }
 
 FormWindow::~FormWindow() = default;
@@ -134,13 +149,18 @@ void FormWindow::selectFirst()
 
 void FormWindow::accept()
 {
+    navigate(Navigation::None);
+}
+
+void FormWindow::navigate(Navigation move)
+{
     for (const Bound &b : fields_)
         if (!store(b)) {
             b.entry->setFocus();
             b.entry->selectAll();
             return;
         }
-    switch (session_.complete()) {
+    switch (session_.complete(move)) {
     case FormSession::Outcome::Close:
         QDialog::accept();
         return;
@@ -198,7 +218,7 @@ void FormWindow::ditto()
 {
     const Record &history = historyRecord(session_.file().def().id);
     for (const Bound &b : fields_)
-        if (b.entry->hasFocus()) {
+        if (b.entry == lastEntry_) {
             const FieldDef &f = history.def().fields[size_t(b.field)];
             b.entry->setText(formatValue(b.picture, f.isText() ? QVariant(history.text(b.field)) : QVariant(history.number(b.field))));
             b.entry->setModified(true);

@@ -50,6 +50,12 @@ public:
     // Calls the form as a caller does: prepare, then run it modally.
     Response call();
 
+    // A ditto button: copies the history value into the entry that had the focus last.
+    QPushButton *addDittoButton(QRect place);
+
+    // A navigation button: saves as OK does, then closes and asks the list to move.
+    void navigate(Navigation move);
+
     QPushButton *okButton() const { return ok_; }
     QPushButton *cancelButton() const { return cancel_; }
     FormSession &session() { return session_; }
@@ -83,6 +89,7 @@ private:
     ControlLayout layout_;
     bool prepared_ = false;
     bool comparesRecord_ = false;
+    QLineEdit *lastEntry_ = nullptr;
 };
 
 } // namespace crx

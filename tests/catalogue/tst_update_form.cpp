@@ -88,6 +88,8 @@ private Q_SLOTS:
     void comparingFormAsksBeforeItIsLeft();
     void insertOnlyFormsRefuseOtherRequests_data();
     void insertOnlyFormsRefuseOtherRequests();
+    void navigationGoesBackToTheList_data();
+    void navigationGoesBackToTheList();
 };
 
 void TestUpdateForm::insertThenCancelLeavesTheFileAsItWas()
@@ -232,6 +234,10 @@ void TestUpdateForm::secondStationGetsTheFirstOnesTextAndDittoRecallsItsOwn()
     QVERIFY(mine.isVisible());
     QTest::keyClick(mine.nameField(), Qt::Key_QuoteLeft, Qt::ControlModifier);
     QCOMPARE(mine.nameField()->text(), QString("Bebop"));
+    // The ditto button does the same for the entry that had the focus.
+    mine.nameField()->setText("x");
+    QTest::mouseClick(mine.addDittoButton(QRect(10, 60, 60, 25)), Qt::LeftButton);
+    QCOMPARE(mine.nameField()->text(), QString("Bebop"));
     QTest::mouseClick(mine.okButton(), Qt::LeftButton);
     QCOMPARE(formResponse(), Response::Completed);
     QCOMPARE(cat.names(), QStringList({"1 Rock", "2 Bebop"}));
@@ -364,6 +370,33 @@ void TestUpdateForm::insertOnlyFormsRefuseOtherRequests()
     QCOMPARE(formResponse(), Response::Cancelled);
     QCOMPARE(cat.names(), QStringList({"1 Rock", "2 Jazz"}));
     QCOMPARE(cat.files.useCount(FileId::Categories), 1); // the form let its file go
+}
+
+void TestUpdateForm::navigationGoesBackToTheList_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("response");
+    QTest::newRow("unchanged: no response") << "Jazz" << int(Response::Cancelled);
+    QTest::newRow("changed: saved first") << "Bebop" << int(Response::Completed);
+}
+
+void TestUpdateForm::navigationGoesBackToTheList()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, response);
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.select(2);
+    formRequest() = Request::Change;
+    UpdateCategories form(cat.files);
+    QVERIFY(form.prepare());
+    show(form);
+    type(form.nameField(), typed);
+    form.navigate(Navigation::Next);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(int(formResponse()), response);
+    QCOMPARE(formNavigation(), Navigation::Next);
+    QCOMPARE(cat.names(), QStringList({"1 Rock", "2 " + typed}));
 }
 
 QTEST_MAIN(TestUpdateForm)
