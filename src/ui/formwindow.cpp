@@ -56,6 +56,7 @@ QPushButton *FormWindow::addDittoButton(QRect place)
     button->setGeometry(place);
     button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QPushButton::clicked, this, &FormWindow::ditto);
+    button->show();
     return button;
 }
 
