@@ -197,6 +197,24 @@ FormWindow::Check FormWindow::rangeCheck(const QString &prompt, qint64 low, qint
     };
 }
 
+FormWindow::Check FormWindow::lookupCheck(const QString &prompt, FileId lookup, const QString &key)
+{
+    return [this, prompt, lookup, key](const QString &text) {
+        DataFile &file = files_.use(lookup);
+        const FileDef &def = file.def();
+        const int index = def.keyIndex(key);
+        const Record kept = file.buffer();
+        file.buffer().clear();
+        file.buffer().setText(def.keys[size_t(index)].components.front(), text);
+        const bool found = file.get(index) == NoError;
+        file.buffer() = kept;
+        files_.release(lookup);
+        if (!found)
+            ShowStandardMessage(11, prompt, def.label);
+        return found;
+    };
+}
+
 void FormWindow::done(int result)
 {
     if (prepared_) {

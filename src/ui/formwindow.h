@@ -44,6 +44,9 @@ public:
 
     // A check that the number typed lies between low and high, else message 10 with the prompt.
     static Check rangeCheck(const QString &prompt, qint64 low, qint64 high);
+    // A check that the text typed is the value of a record of another file (looked up by
+    // `key`, opened through the use counts for the check), else message 11 with the prompt.
+    Check lookupCheck(const QString &prompt, FileId file, const QString &key);
 
     // The opening steps; false when no window is to be shown (a delete, a refused request, a failed insert).
     bool prepare();

@@ -90,6 +90,7 @@ private Q_SLOTS:
     void insertOnlyFormsRefuseOtherRequests();
     void navigationGoesBackToTheList_data();
     void navigationGoesBackToTheList();
+    void lookupCheckWantsAKnownValue();
 };
 
 void TestUpdateForm::insertThenCancelLeavesTheFileAsItWas()
@@ -397,6 +398,33 @@ void TestUpdateForm::navigationGoesBackToTheList()
     QCOMPARE(int(formResponse()), response);
     QCOMPARE(formNavigation(), Navigation::Next);
     QCOMPARE(cat.names(), QStringList({"1 Rock", "2 " + typed}));
+}
+
+void TestUpdateForm::lookupCheckWantsAKnownValue()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    DataFile &media = cat.files.use(FileId::Media);
+    media.buffer().set("Media", "CD");
+    media.add();
+    cat.albums->buffer().clear();
+    cat.albums->buffer().set("AlbumID", 1);
+    cat.albums->get(cat.albums->def().keyIndex("KeyAlbumID"));
+    formRequest() = Request::Change;
+    FormWindow form(cat.files, FileId::Album, "UpdateAlbum", {"Add Album", "Change Album"}, QSize(460, 130));
+    QLineEdit *entry = form.addField("&Media:", "ALB:Media", "@s20", QRect(10, 16, 70, 22), QRect(85, 16, 200, 22),
+                                     form.lookupCheck("Media", FileId::Media, "MED:KeyMedia"));
+    QVERIFY(form.prepare());
+    show(form);
+    type(entry, "Wax Cylinder");
+    QTest::mouseClick(form.okButton(), Qt::LeftButton);
+    QCOMPARE(person.shown.last().text, QString("The value for Media must be found in the Media file."));
+    QVERIFY(form.isVisible());
+    type(entry, "cd");
+    QTest::mouseClick(form.okButton(), Qt::LeftButton);
+    QCOMPARE(formResponse(), Response::Completed);
+    cat.albums->get(cat.albums->def().keyIndex("KeyAlbumID"));
+    QCOMPARE(cat.albums->buffer().get("Media").toString(), QString("cd"));
 }
 
 QTEST_MAIN(TestUpdateForm)
