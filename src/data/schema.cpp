@@ -18,16 +18,16 @@ FileDef makeFile(FileId id, const char *label, const char *prefix, const char *d
                  std::vector<FieldDef> fields, std::initializer_list<KeySpec> keys, bool password = false)
 {
     FileDef def{id, label, prefix, disk, label, version, password, std::move(fields), {}};
-    for (const KeySpec &spec : keys) {
+    for (const KeySpec &k : keys) {
         KeyDef key;
-        key.name = spec.name;
-        for (const QString &part : QString(spec.components).split(',')) {
+        key.name = k.name;
+        for (const QString &part : QString(k.components).split(',')) {
             int index = def.fieldIndex(part.trimmed());
             if (index < 0)
                 throw std::logic_error("unknown key component");
             key.components.push_back(index);
         }
-        const QStringList rules = QString(spec.rules).split(' ', Qt::SkipEmptyParts);
+        const QStringList rules = QString(k.rules).split(' ', Qt::SkipEmptyParts);
         key.primary = rules.contains("primary");
         key.unique = key.primary || rules.contains("unique");
         key.opt = key.primary || rules.contains("opt");

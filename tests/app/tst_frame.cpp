@@ -1,5 +1,6 @@
 // The run as a whole: start-up, the frame's files created in an empty
 // directory without a message, the orderly close, and how a halt ends.
+#include "filehelpers.h"
 #include "commands.h"
 #include "fileset.h"
 #include "firstrun.h"
@@ -55,13 +56,6 @@ struct Recorder {
             launchers().remove(name);
     }
 };
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-}
 
 QStringList mediaNames(DataFile &media)
 {
@@ -239,7 +233,7 @@ void TestFrame::songsWithoutAlbumsAreOfferedACopyEveryStart()
         QCOMPARE(person.shown.last().buttons, Yes | No);
     }
     QVERIFY(windows.started.isEmpty());
-    writeFile(dir.filePath("CRXPro98.INI"), "[Settings]\nAutoAddToAlbums=0\n");
+    writeFileContents(dir.filePath("CRXPro98.INI"), "[Settings]\nAutoAddToAlbums=0\n");
     person.answer({Yes});
     FileSet files(dir.path());
     MainFrame frame(files);
@@ -285,7 +279,7 @@ void TestFrame::explorerInterfaceRoutesMenuAndToolbar()
     windows.add("XploreAlbums");
     windows.add("BrowseSongs");
     QTemporaryDir dir;
-    writeFile(dir.filePath("CRXPro98.INI"), "[Settings]\nInterface=Explorer\n");
+    writeFileContents(dir.filePath("CRXPro98.INI"), "[Settings]\nInterface=Explorer\n");
     FileSet files(dir.path());
     MainFrame frame(files);
     frame.action("&Browse", "&Songs")->trigger();
@@ -348,7 +342,7 @@ void TestFrame::startUpListsAndTips()
                              "BrowsePlayLists", "BrowseLabels"})
         windows.add(name);
     QTemporaryDir dir;
-    writeFile(dir.filePath("CRXPro98.INI"), "[Settings]\nSetupWizardComplete=1\nDbgMode=1\nSU_Labels=1\n"
+    writeFileContents(dir.filePath("CRXPro98.INI"), "[Settings]\nSetupWizardComplete=1\nDbgMode=1\nSU_Labels=1\n"
                                             "SU_Albums=1\nSU_Songs=1\n");
     FileSet files(dir.path());
     MainFrame frame(files);
@@ -426,8 +420,8 @@ void TestFrame::printSetupAndHelp()
 void TestFrame::helpPagesFallBackToTheContents()
 {
     QTemporaryDir dir;
-    writeFile(dir.filePath("index.html"), "contents");
-    writeFile(dir.filePath("BrowseSongs.html"), "songs");
+    writeFileContents(dir.filePath("index.html"), "contents");
+    writeFileContents(dir.filePath("BrowseSongs.html"), "songs");
     QCOMPARE(helpPage(dir.path(), "BrowseSongs"), dir.filePath("BrowseSongs.html"));
     QCOMPARE(helpPage(dir.path(), "UpdateSong"), dir.filePath("index.html"));
     QCOMPARE(helpPage(dir.path(), ""), dir.filePath("index.html"));

@@ -1,6 +1,7 @@
 // The update and delete routines: cascades, restrictions in their order,
 // records changed by another station, and failures that leave every file
 // as it was.
+#include "filehelpers.h"
 #include "fileset.h"
 #include "integrity.h"
 #include "scriptedinteraction.h"
@@ -39,16 +40,6 @@ QStringList all(DataFile &file, const char *field)
     while (file.next() == NoError)
         out << file.buffer().get(field).toString();
     return out;
-}
-
-void sql(const QString &path, const char *statements)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open(path.toUtf8().constData(), &db);
-    char *error = nullptr;
-    const int rc = sqlite3_exec(db, statements, nullptr, nullptr, &error);
-    QVERIFY2(rc == SQLITE_OK, error);
-    sqlite3_close(db);
 }
 
 // A catalogue: two albums with three songs each, categories Rock (1) and Jazz (2),
@@ -261,7 +252,7 @@ void TestIntegrity::failedCascadeLeavesEveryFileAsItWas()
     Catalogue cat;
     // A song that refuses to be rewritten, as a damaged record would.
     cat.files.release(FileId::Cantorix);
-    sql(cat.dir.filePath("crxdata.tps"),
+    runSql(cat.dir.filePath("crxdata.tps"),
         "CREATE TRIGGER refuse BEFORE UPDATE ON records WHEN OLD.ID = 6 BEGIN SELECT RAISE(ABORT, 'refused'); END");
     cat.songs = &cat.files.use(FileId::Cantorix);
     QVERIFY(read(*cat.categories, "KeyCategoryID", {{"CategoryID", 2}}));

@@ -1,6 +1,7 @@
 // Opening catalogue files on demand: created when missing, upgraded, keys
 // rebuilt on the person's word, locked files retried, and the standard
 // message and halt where a file cannot be mended. Nothing is ever replaced.
+#include "filehelpers.h"
 #include "fileset.h"
 #include "result.h"
 #include "scriptedinteraction.h"
@@ -30,23 +31,6 @@ private Q_SLOTS:
     void lockedFileThatStaysLockedEnds();
     void fileThatCannotBeCreatedEnds();
 };
-
-static void sql(const QString &path, const char *statements)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open(path.toUtf8().constData(), &db);
-    char *error = nullptr;
-    const int rc = sqlite3_exec(db, statements, nullptr, nullptr, &error);
-    QVERIFY2(rc == SQLITE_OK, error);
-    sqlite3_close(db);
-}
-
-static QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
 // Makes the named file hold three songs (or what the file holds), closed again.
 static void prepare(const QString &dir, FileId id)
@@ -102,7 +86,7 @@ void TestOpenCatalogueFile::olderLayoutIsUpgradedSilently()
     ScriptedInteraction person;
     QTemporaryDir dir;
     prepare(dir.path(), FileId::Cantorix);
-    sql(dir.filePath("crxdata.tps"), "ALTER TABLE records DROP COLUMN CDDBString; UPDATE file_info SET layout = 7");
+    runSql(dir.filePath("crxdata.tps"), "ALTER TABLE records DROP COLUMN CDDBString; UPDATE file_info SET layout = 7");
     FileSet files(dir.path());
     files.registerWithUpgrader();
     QCOMPARE(files.use(FileId::Cantorix).records(), 3);
@@ -122,7 +106,7 @@ void TestOpenCatalogueFile::damagedKeysAskOnce()
     ScriptedInteraction person;
     QTemporaryDir dir;
     prepare(dir.path(), FileId::Cantorix);
-    sql(dir.filePath("crxdata.tps"), "DROP INDEX SongsByTitle");
+    runSql(dir.filePath("crxdata.tps"), "DROP INDEX SongsByTitle");
     FileSet files(dir.path());
     files.registerWithUpgrader();
     person.answer({Button(press)});
@@ -149,7 +133,7 @@ void TestOpenCatalogueFile::failedRebuildEnds()
             media.add();
         }
     }
-    sql(dir.filePath("crxmedia.tps"), "DROP INDEX KeyMedia; UPDATE records SET Media = 'CD'");
+    runSql(dir.filePath("crxmedia.tps"), "DROP INDEX KeyMedia; UPDATE records SET Media = 'CD'");
     FileSet files(dir.path());
     QVERIFY_THROWS_EXCEPTION(Halted, files.use(FileId::Media));
     QCOMPARE(person.halts, QStringList({"Error Rebuilding Key!"}));
@@ -212,7 +196,7 @@ void TestOpenCatalogueFile::unmendableFilesEndWithTheirMessage()
         break;
     case NewerLayout:
         prepare(dir.path(), FileId::Cantorix);
-        sql(path, "UPDATE file_info SET layout = 99");
+        runSql(path, "UPDATE file_info SET layout = 99");
         break;
     case Directory:
         QDir(dir.path()).mkdir(file);
@@ -224,14 +208,14 @@ void TestOpenCatalogueFile::unmendableFilesEndWithTheirMessage()
         break;
     }
     }
-    const QByteArray before = contents(path);
+    const QByteArray before = fileContents(path);
     FileSet files(dir.path());
     files.registerWithUpgrader();
     QVERIFY_THROWS_EXCEPTION(Halted, files.use(id));
     QCOMPARE(person.halts, QStringList({halt}));
     QCOMPARE(person.shown.size(), 1);
     QCOMPARE(person.shown[0].text, text);
-    QCOMPARE(contents(path), before);
+    QCOMPARE(fileContents(path), before);
 }
 
 void TestOpenCatalogueFile::lockedFileIsRetriedOnce()

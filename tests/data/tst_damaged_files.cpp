@@ -1,6 +1,7 @@
 // Files the engine must not trust: not a database, truncated, foreign, of a
 // newer or an older layout, with damaged keys, a directory in the file's place.
 // Each is reported with its result code and none is replaced or emptied.
+#include "filehelpers.h"
 #include "storagefixture.h"
 
 #include <sqlite3.h>
@@ -20,23 +21,6 @@ private Q_SLOTS:
     void rebuildFailsOnDuplicateValues();
     void directoryInTheFilesPlace();
 };
-
-static QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-static void sql(const QString &path, const char *statements)
-{
-    sqlite3 *db = nullptr;
-    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
-    char *error = nullptr;
-    const int rc = sqlite3_exec(db, statements, nullptr, nullptr, &error);
-    QVERIFY2(rc == SQLITE_OK, error);
-    sqlite3_close(db);
-}
 
 enum Damage { Garbage, Truncated, Foreign, NewerLayout, OtherLayout };
 Q_DECLARE_METATYPE(Damage)
@@ -66,7 +50,7 @@ void TestDamagedFiles::untrustedFilesAreRefusedAndKept()
         f.open(QIODevice::WriteOnly);
         f.write(QByteArray(5000, 'x'));
     } else if (damage == Foreign) {
-        sql(path, "CREATE TABLE invoices(n); INSERT INTO invoices VALUES(1)");
+        runSql(path, "CREATE TABLE invoices(n); INSERT INTO invoices VALUES(1)");
     } else if (damage == OtherLayout) {
         DataFile albums(fileDef(FileId::Album), cat.dir.path());
         albums.setDiskName("crxdata.tps");
@@ -79,13 +63,13 @@ void TestDamagedFiles::untrustedFilesAreRefusedAndKept()
         songs.flush();
         songs.close();
         if (damage == NewerLayout) {
-            sql(path, "UPDATE file_info SET layout = 9");
+            runSql(path, "UPDATE file_info SET layout = 9");
         } else {
             QFile f(path);
             QVERIFY(f.resize(f.size() / 2));
         }
     }
-    const QByteArray before = contents(path);
+    const QByteArray before = fileContents(path);
 
     DataFile songs(fileDef(FileId::Cantorix), cat.dir.path());
     QCOMPARE(songs.open(), openCode);
@@ -99,7 +83,7 @@ void TestDamagedFiles::untrustedFilesAreRefusedAndKept()
     else
         QCOMPARE(upgraded, upgradeCode);
     QCOMPARE(songs.create(), int(DriverError));
-    QCOMPARE(contents(path), before);
+    QCOMPARE(fileContents(path), before);
 }
 
 void TestDamagedFiles::olderLayoutIsUpgradedKeepingEveryRecord()
@@ -113,7 +97,7 @@ void TestDamagedFiles::olderLayoutIsUpgradedKeepingEveryRecord()
         songs.close();
     }
     // The layout before the audio-file field was added: one field short, version 7.
-    sql(path, "ALTER TABLE records DROP COLUMN AssociatedWAVFile; UPDATE file_info SET layout = 7;"
+    runSql(path, "ALTER TABLE records DROP COLUMN AssociatedWAVFile; UPDATE file_info SET layout = 7;"
               "DROP INDEX SongsByArtist");
     DataFile songs(fileDef(FileId::Cantorix), cat.dir.path());
     QCOMPARE(songs.open(), int(LayoutChanged));
@@ -147,7 +131,7 @@ void TestDamagedFiles::missingKeyIsReportedAndRebuilt()
     DataFile &albums = cat.open(FileId::Album);
     addAlbum(albums, 1, "Queen", "Jazz");
     albums.close();
-    sql(cat.path("crxalbum.tps"), "DROP INDEX KeyArtist; UPDATE records SET k_Artist = 'garbage'");
+    runSql(cat.path("crxalbum.tps"), "DROP INDEX KeyArtist; UPDATE records SET k_Artist = 'garbage'");
     QCOMPARE(albums.open(), int(KeysMustBeRebuilt));
     QCOMPARE(albums.rebuildKeys(), int(NoError));
     QCOMPARE(albums.open(), int(NoError));
@@ -164,7 +148,7 @@ void TestDamagedFiles::rebuildFailsOnDuplicateValues()
     addAlbum(albums, 1, "Queen", "Jazz");
     addAlbum(albums, 2, "Queen", "Innuendo");
     albums.close();
-    sql(cat.path("crxalbum.tps"), "DROP INDEX KeyArtist; UPDATE records SET Album = 'Jazz'");
+    runSql(cat.path("crxalbum.tps"), "DROP INDEX KeyArtist; UPDATE records SET Album = 'Jazz'");
     QCOMPARE(albums.open(), int(KeysMustBeRebuilt));
     QVERIFY(albums.rebuildKeys() != NoError);
     QCOMPARE(albums.open(), int(KeysMustBeRebuilt));

@@ -1,6 +1,7 @@
 // Settings files: reading and writing keys without disturbing the rest of the
 // file, the preferences with their defaults, window placement, list formats
 // and the last tab.
+#include "filehelpers.h"
 #include "placement.h"
 #include "profile.h"
 #include "settings.h"
@@ -9,22 +10,9 @@
 #include <QtTest>
 
 using namespace crx;
+using namespace crx::test;
 
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-}
 
 // A window as placement sees it.
 class FakeWindow : public PlacedWindow
@@ -69,7 +57,7 @@ void TestSettings::keysMatchWithoutCase()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("CRXPro98.INI");
-    write(path, "[settings]\ninterface = Explorer \nGLO:Delimiter=-\nSRCF?Browse:1=20L(2)|M~Artist~\n");
+    writeFileContents(path, "[settings]\ninterface = Explorer \nGLO:Delimiter=-\nSRCF?Browse:1=20L(2)|M~Artist~\n");
     QCOMPARE(readProfile(path, "Settings", "INTERFACE"), QString("Explorer"));
     QCOMPARE(readProfile(path, "SETTINGS", "glo:delimiter"), QString("-"));
     QCOMPARE(readProfile(path, "Settings", "SRCF?Browse:1"), QString("20L(2)|M~Artist~"));
@@ -107,9 +95,9 @@ void TestSettings::writingKeepsEverythingElse()
     QTemporaryDir dir;
     const QString path = dir.filePath("POSITION.INI");
     if (!before.isEmpty())
-        write(path, before);
+        writeFileContents(path, before);
     QVERIFY(writeProfile(path, section, key, "99"));
-    QCOMPARE(contents(path), after);
+    QCOMPARE(fileContents(path), after);
     QCOMPARE(readProfile(path, section, key), QString("99"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"POSITION.INI"})); // no temporary file left
 }
@@ -139,7 +127,7 @@ void TestSettings::filesAreFoundAsTheProgramNamesThem()
     const QString work = dir.filePath("catalogue");
     QCOMPARE(profilePath(work, settingsfile::Positions), QDir(work).filePath("POSITION.INI"));
     QCOMPARE(profilePath(work, settingsfile::Deleted), dir.filePath("DELETE.INI"));
-    write(QDir(work).filePath("crxpro98.ini"), "[Settings]\nInterface=Explorer\n");
+    writeFileContents(QDir(work).filePath("crxpro98.ini"), "[Settings]\nInterface=Explorer\n");
     QCOMPARE(profilePath(work, settingsfile::Preferences), QDir(work).filePath("crxpro98.ini"));
     QCOMPARE(loadSettings(work).interface, QString("Explorer"));
 }
@@ -169,7 +157,7 @@ void TestSettings::missingPreferencesGiveEveryDefault()
 void TestSettings::preferencesAreReadAndCut()
 {
     QTemporaryDir dir;
-    write(dir.filePath("CRXPro98.INI"), "[Settings]\nUDKPrompt=A prompt much longer than twenty-four\n"
+    writeFileContents(dir.filePath("CRXPro98.INI"), "[Settings]\nUDKPrompt=A prompt much longer than twenty-four\n"
                                         "GLO:Delimiter=)-\nShowTips=0\nSU_Songs=1\nCDTimer=abc\nDateFormat=d4\n"
                                         "[Global Settings]\nVersion=2.05\n");
     reloadSettings(dir.path());
@@ -220,18 +208,18 @@ void TestSettings::minimisedWindowKeepsItsPlacement()
     FakeWindow window;
     window.normal = QRect(40, 50, 640, 480);
     SaveWindowPlacement(path, "BrowseSongs", window);
-    const QByteArray saved = contents(path);
+    const QByteArray saved = fileContents(path);
     window.normal = QRect(1, 1, 10, 10);
     window.minimized = true;
     SaveWindowPlacement(path, "BrowseSongs", window);
-    QCOMPARE(contents(path), saved);
+    QCOMPARE(fileContents(path), saved);
 }
 
 void TestSettings::fixedSizeWindowIsOnlyMoved()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("POSITION.INI");
-    write(path, "[CompileDate]\nXPosit=70\nYPosit=80\nWidth=900\nHeight=900\nMaximize=No\n");
+    writeFileContents(path, "[CompileDate]\nXPosit=70\nYPosit=80\nWidth=900\nHeight=900\nMaximize=No\n");
     FakeWindow window;
     window.resizable = false;
     RestoreWindowPlacement(path, "CompileDate", window);
@@ -245,7 +233,7 @@ void TestSettings::noPlacementLeavesTheDesign()
     FakeWindow window;
     RestoreWindowPlacement(path, "BrowseAlbums", window);
     QCOMPARE(window.normal, QRect(10, 20, 300, 200));
-    write(path, "[BrowseAlbums]\nXPosit=0\nYPosit=80\nWidth=900\nHeight=900\nMaximize=Yes\n");
+    writeFileContents(path, "[BrowseAlbums]\nXPosit=0\nYPosit=80\nWidth=900\nHeight=900\nMaximize=Yes\n");
     RestoreWindowPlacement(path, "BrowseAlbums", window);
     QCOMPARE(window.normal, QRect(10, 20, 300, 200));
     QVERIFY(!window.maximized);
