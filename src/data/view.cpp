@@ -141,6 +141,15 @@ int View::set()
     return NoError;
 }
 
+int View::setAfter(const Record &record)
+{
+    if (!cursor_)
+        return viewNotOpen();
+    cursor_->after(record);
+    setResult(NoError);
+    return NoError;
+}
+
 int View::next()
 {
     return cursor_ ? cursor_->next() : viewNotOpen();

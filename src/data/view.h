@@ -23,6 +23,7 @@ public:
     ~View();
 
     void setOrder(int key) { key_ = key; }
+    int key() const { return key_; }
     // The leading components of the key lie between these values (inclusive).
     void setRange(std::vector<QVariant> low, std::vector<QVariant> high);
     void setFilter(const QString &expression) { filter_ = expression; }
@@ -39,6 +40,8 @@ public:
     int setToStart();
     int setToEnd();
     int set(); // at the first record not less than the file buffer's key value
+    // Just past (reading on) or just before (reading back) a record read through the view.
+    int setAfter(const Record &record);
     int next();
     int previous();
 

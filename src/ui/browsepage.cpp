@@ -1,0 +1,188 @@
+#include "browsepage.h"
+
+#include "datafile.h"
+#include "standardmessages.h"
+#include "view.h"
+
+namespace crx {
+
+BrowsePage::BrowsePage(DataFile &file, View &view, int capacity)
+    : file_(file), view_(view), capacity_(std::max(1, capacity))
+{
+}
+
+void BrowsePage::select(int row)
+{
+    if (rows_.empty()) {
+        selected_ = -1;
+        file_.buffer().clear();
+        return;
+    }
+    selected_ = std::clamp(row, 0, int(rows_.size()) - 1);
+    file_.buffer() = rows_[size_t(selected_)].record;
+}
+
+int BrowsePage::fill(bool forward, int count)
+{
+    if (!rows_.empty())
+        view_.setAfter(forward ? rows_.back().record : rows_.front().record);
+    if (count > 1)
+        file_.send(QStringLiteral("QUICKSCAN=on"));
+    int read = 0;
+    int code = NoError;
+    while (read < count) {
+        code = forward ? view_.next() : view_.previous();
+        if (code != NoError)
+            break;
+        BrowseRow row{file_.buffer(), file_.position()};
+        if (full()) {
+            if (forward)
+                rows_.pop_front();
+            else
+                rows_.pop_back();
+        }
+        if (forward)
+            rows_.push_back(std::move(row));
+        else
+            rows_.push_front(std::move(row));
+        ++read;
+    }
+    if (count > 1)
+        file_.send(QStringLiteral("QUICKSCAN=off"));
+    if (code != NoError && code != RecordNotAvailable) {
+        ShowStandardMessage(35, file_.def().label);
+        return -1;
+    }
+    return read;
+}
+
+bool BrowsePage::top()
+{
+    rows_.clear();
+    view_.setToStart();
+    if (fill(true, capacity_) < 0)
+        return false;
+    select(0);
+    return true;
+}
+
+bool BrowsePage::bottom()
+{
+    rows_.clear();
+    view_.setToEnd();
+    if (fill(false, capacity_) < 0)
+        return false;
+    select(int(rows_.size()) - 1);
+    return true;
+}
+
+bool BrowsePage::lineDown()
+{
+    if (rows_.empty())
+        return top();
+    if (selected_ < int(rows_.size()) - 1) {
+        select(selected_ + 1);
+        return true;
+    }
+    const bool wasFull = full();
+    const int read = fill(true, 1);
+    if (read < 0)
+        return false;
+    select(wasFull ? int(rows_.size()) - 1 : selected_ + read);
+    return true;
+}
+
+bool BrowsePage::lineUp()
+{
+    if (rows_.empty())
+        return bottom();
+    if (selected_ > 0) {
+        select(selected_ - 1);
+        return true;
+    }
+    const int read = fill(false, 1);
+    if (read < 0)
+        return false;
+    select(0);
+    return true;
+}
+
+bool BrowsePage::pageDown()
+{
+    if (rows_.empty())
+        return top();
+    const int before = int(rows_.size());
+    const int read = fill(true, capacity_);
+    if (read < 0)
+        return false;
+    // Rows dropped at the top move the selected record up by as many rows.
+    const int dropped = before + read - int(rows_.size());
+    select(selected_ - dropped + capacity_);
+    return true;
+}
+
+bool BrowsePage::pageUp()
+{
+    if (rows_.empty())
+        return bottom();
+    const int read = fill(false, capacity_);
+    if (read < 0)
+        return false;
+    select(selected_ + read - capacity_);
+    return true;
+}
+
+bool BrowsePage::fillAround()
+{
+    // The found record, then the rows before it, then after it, then before again at the end of the file.
+    if (fill(false, (capacity_ - 1) / 2) < 0 || fill(true, capacity_ - int(rows_.size())) < 0)
+        return false;
+    if (!full() && fill(false, capacity_ - int(rows_.size())) < 0)
+        return false;
+    return true;
+}
+
+bool BrowsePage::locate()
+{
+    rows_.clear();
+    view_.set();
+    const int code = view_.next();
+    if (code == RecordNotAvailable)
+        return bottom();
+    if (code != NoError) {
+        ShowStandardMessage(35, file_.def().label);
+        return false;
+    }
+    const QByteArray found = file_.position();
+    rows_.push_back({file_.buffer(), found});
+    if (!fillAround())
+        return false;
+    int at = int(rows_.size()) - 1;
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].position == found)
+            at = int(i);
+    select(at);
+    return true;
+}
+
+bool BrowsePage::stepLocate(QChar c)
+{
+    if (selected_ < 0)
+        return true;
+    const int key = view_.key();
+    if (key < 0)
+        return true;
+    const int field = file_.def().keys[size_t(key)].components.front();
+    const auto startsWith = [&] {
+        return file_.buffer().text(field).startsWith(c, Qt::CaseInsensitive);
+    };
+    if (startsWith() && !lineDown())
+        return false;
+    if (startsWith())
+        return true;
+    file_.buffer().clear();
+    file_.buffer().setText(field, QString(c));
+    return locate();
+}
+
+} // namespace crx

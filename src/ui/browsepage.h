@@ -1,0 +1,61 @@
+// The page of a list: the rows it shows and no more, read forwards or
+// backwards through a view from the rows at its edges, so that a list over a
+// million songs reads as little as one over ten. Scrolling, locating and the
+// step locator move the selection; the selected row is loaded into the
+// file's record buffer.
+#pragma once
+
+#include "record.h"
+
+#include <QByteArray>
+#include <deque>
+
+namespace crx {
+
+class DataFile;
+class View;
+
+struct BrowseRow {
+    Record record;
+    QByteArray position;
+};
+
+class BrowsePage
+{
+public:
+    // The view is set up (key, range, filter) and opened by the caller.
+    BrowsePage(DataFile &file, View &view, int capacity);
+
+    void setCapacity(int rows) { capacity_ = std::max(1, rows); }
+    int capacity() const { return capacity_; }
+    const std::deque<BrowseRow> &rows() const { return rows_; }
+    // The selected row, -1 when the page is empty.
+    int selected() const { return selected_; }
+    bool full() const { return int(rows_.size()) >= capacity_; }
+
+    // Each returns false when a read failed (message 35 has been shown; the list closes).
+    bool top();
+    bool bottom();
+    bool lineDown();
+    bool lineUp();
+    bool pageDown();
+    bool pageUp();
+    // At the first record whose key is not below the key values in the file's buffer.
+    bool locate();
+    // Typing a character on a list whose key starts with a text field.
+    bool stepLocate(QChar c);
+    void select(int row);
+
+private:
+    // Reads up to count records beyond the page's edge; -1 on a read error.
+    int fill(bool forward, int count);
+    bool fillAround();
+
+    DataFile &file_;
+    View &view_;
+    int capacity_;
+    std::deque<BrowseRow> rows_;
+    int selected_ = -1;
+};
+
+} // namespace crx
