@@ -165,14 +165,67 @@ bool BrowsePage::locate()
     return true;
 }
 
+int BrowsePage::keyField() const
+{
+    const int key = view_.key();
+    return key < 0 ? -1 : file_.def().keys[size_t(key)].components.front();
+}
+
+bool BrowsePage::buildSteps(Alphabet alphabet)
+{
+    const int field = keyField();
+    if (field < 0)
+        return true;
+    const Record kept = file_.buffer();
+    const bool text = file_.def().fields[size_t(field)].isText();
+    view_.setToStart();
+    int code = view_.next();
+    const QVariant first = file_.buffer().get(file_.def().fieldName(field));
+    if (code == NoError) {
+        view_.setToEnd();
+        code = view_.previous();
+    }
+    const QVariant last = file_.buffer().get(file_.def().fieldName(field));
+    file_.buffer() = kept;
+    if (code == RecordNotAvailable) {
+        steps_ = StepTable();
+        return true;
+    }
+    if (code != NoError) {
+        ShowStandardMessage(35, file_.def().label);
+        return false;
+    }
+    steps_.build(first, last, text, alphabet);
+    return true;
+}
+
+int BrowsePage::thumb() const
+{
+    const int field = keyField();
+    if (selected_ < 0 || field < 0)
+        return 0;
+    return steps_.thumb(rows_[size_t(selected_)].record.get(file_.def().fieldName(field)));
+}
+
+bool BrowsePage::dragThumb(int p)
+{
+    if (p <= 1)
+        return top();
+    if (p >= 100)
+        return bottom();
+    const int field = keyField();
+    if (field < 0 || steps_.empty())
+        return true;
+    file_.buffer().clear();
+    file_.buffer().set(file_.def().fieldName(field), steps_.step(p));
+    return locate();
+}
+
 bool BrowsePage::stepLocate(QChar c)
 {
-    if (selected_ < 0)
+    const int field = keyField();
+    if (selected_ < 0 || field < 0)
         return true;
-    const int key = view_.key();
-    if (key < 0)
-        return true;
-    const int field = file_.def().keys[size_t(key)].components.front();
     const auto startsWith = [&] {
         return file_.buffer().text(field).startsWith(c, Qt::CaseInsensitive);
     };

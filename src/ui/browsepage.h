@@ -6,6 +6,7 @@
 #pragma once
 
 #include "record.h"
+#include "steptable.h"
 
 #include <QByteArray>
 #include <deque>
@@ -46,6 +47,13 @@ public:
     bool stepLocate(QChar c);
     void select(int row);
 
+    // The step table over the key's range, rebuilt whenever the list refills.
+    bool buildSteps(Alphabet alphabet);
+    // Where the thumb stands for the selected row (0 when the page is empty).
+    int thumb() const;
+    // The thumb dragged to p: 1 is the top, 100 the bottom, else step p is located.
+    bool dragThumb(int p);
+
 private:
     // Reads up to count records beyond the page's edge; -1 on a read error.
     int fill(bool forward, int count);
@@ -54,7 +62,10 @@ private:
     DataFile &file_;
     View &view_;
     int capacity_;
+    int keyField() const;
+
     std::deque<BrowseRow> rows_;
+    StepTable steps_;
     int selected_ = -1;
 };
 

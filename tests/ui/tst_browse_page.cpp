@@ -73,6 +73,8 @@ private Q_SLOTS:
     void changesBetweenTwoReadsAreSeen();
     void stepLocatorWalksTheRecordsOfALetter();
     void emptyFileGivesAnEmptyPage();
+    void thumbInTheMiddleFindsTheMiddleOfTheAlphabet();
+    void numericStepsRunFromLowToHigh();
 };
 
 void TestBrowsePage::pagesWalkTheWholeFileOnce()
@@ -239,6 +241,44 @@ void TestBrowsePage::emptyFileGivesAnEmptyPage()
     QVERIFY(s.page->pageDown());
     QVERIFY(s.page->lineUp());
     QCOMPARE(s.page->selected(), -1);
+}
+
+void TestBrowsePage::thumbInTheMiddleFindsTheMiddleOfTheAlphabet()
+{
+    ScriptedInteraction person;
+    Songs s(0);
+    int id = 0;
+    for (char a = 'A'; a <= 'Z'; ++a)
+        for (char b = 'a'; b <= 'z'; ++b)
+            s.add(++id, QStringLiteral("%1%2 song").arg(a).arg(b));
+    QVERIFY(s.page->buildSteps(Alphabet::Letters));
+    QVERIFY(s.page->top());
+    QCOMPARE(s.page->thumb(), 0); // at the top the thumb shows 0
+    QVERIFY(s.page->dragThumb(50));
+    const QString title = s.songs.buffer().get("Title").toString();
+    QVERIFY2(title.startsWith('M') || title.startsWith('N'), qPrintable(title));
+    QVERIFY(qAbs(s.page->thumb() - 50) <= 1);
+    QVERIFY(s.page->dragThumb(100));
+    QCOMPARE(s.songs.buffer().get("Title").toString(), QString("Zz song"));
+    QCOMPARE(s.page->thumb(), 100);
+    QVERIFY(s.page->dragThumb(1));
+    QCOMPARE(s.songs.buffer().get("Title").toString(), QString("Aa song"));
+}
+
+void TestBrowsePage::numericStepsRunFromLowToHigh()
+{
+    StepTable steps;
+    steps.build(10, 1000, false, Alphabet::Letters);
+    QCOMPARE(steps.step(1).toInt(), 10);
+    QCOMPARE(steps.step(100).toInt(), 1000);
+    QCOMPARE(steps.step(51).toInt(), 510);
+    QCOMPARE(steps.thumb(510), 51);
+    QCOMPARE(steps.thumb(10), 0);
+    StepTable text;
+    text.build("Abba", "Zappa", true, Alphabet::LettersDigitsPunctuation);
+    QCOMPARE(text.step(1).toString(), QString("ABBA"));
+    QCOMPARE(text.step(100).toString(), QString("ZAPPA"));
+    QVERIFY(text.step(50).toString() > "ABBA" && text.step(50).toString() < "ZAPPA");
 }
 
 QTEST_GUILESS_MAIN(TestBrowsePage)
