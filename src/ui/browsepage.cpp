@@ -216,9 +216,7 @@ bool BrowsePage::dragThumb(int p)
     const int field = keyField();
     if (field < 0 || steps_.empty())
         return true;
-    file_.buffer().clear();
-    file_.buffer().set(file_.def().fieldName(field), steps_.step(p));
-    return locate();
+    return locateOn(steps_.step(p).toString());
 }
 
 bool BrowsePage::stepLocate(QChar c)
@@ -233,8 +231,16 @@ bool BrowsePage::stepLocate(QChar c)
         return false;
     if (startsWith())
         return true;
+    return locateOn(QString(c));
+}
+
+bool BrowsePage::locateOn(const QString &text)
+{
+    const int field = keyField();
+    if (field < 0)
+        return true;
     file_.buffer().clear();
-    file_.buffer().setText(field, QString(c));
+    file_.buffer().setText(field, text);
     return locate();
 }
 

@@ -45,6 +45,9 @@ public:
     bool locate();
     // Typing a character on a list whose key starts with a text field.
     bool stepLocate(QChar c);
+    // The key's first field set to the text (a number for a numeric key), the other key
+    // fields at their lowest, and located: what an incremental locator does after each key.
+    bool locateOn(const QString &text);
     void select(int row);
 
     // The step table over the key's range, rebuilt whenever the list refills.

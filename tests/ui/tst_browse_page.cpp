@@ -6,6 +6,7 @@
 #include "scriptedinteraction.h"
 #include "view.h"
 #include "browsepage.h"
+#include "locator.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -75,6 +76,7 @@ private Q_SLOTS:
     void emptyFileGivesAnEmptyPage();
     void thumbInTheMiddleFindsTheMiddleOfTheAlphabet();
     void numericStepsRunFromLowToHigh();
+    void incrementalLocatorFollowsTheTyping();
 };
 
 void TestBrowsePage::pagesWalkTheWholeFileOnce()
@@ -279,6 +281,32 @@ void TestBrowsePage::numericStepsRunFromLowToHigh()
     QCOMPARE(text.step(1).toString(), QString("ABBA"));
     QCOMPARE(text.step(100).toString(), QString("ZAPPA"));
     QVERIFY(text.step(50).toString() > "ABBA" && text.step(50).toString() < "ZAPPA");
+}
+
+void TestBrowsePage::incrementalLocatorFollowsTheTyping()
+{
+    ScriptedInteraction person;
+    Songs s(0);
+    int id = 0;
+    for (const char *title : {"Help", "Hello", "Hey Jude", "Here Comes the Sun", "Yesterday"})
+        s.add(++id, title);
+    IncrementalLocator locator;
+    QVERIFY(!locator.backspace());
+    const auto typed = [&](const QString &keys) {
+        for (QChar c : keys)
+            if (c == '\b' ? locator.backspace() : locator.type(c))
+                s.page->locateOn(locator.text());
+        return s.songs.buffer().get("Title").toString();
+    };
+    QCOMPARE(typed("he"), QString("Hello"));
+    QCOMPARE(typed("y "), QString("Hey Jude"));
+    QCOMPARE(typed("\b\br"), QString("Here Comes the Sun"));
+    QCOMPARE(typed("zzz"), QString("Hey Jude"));   // "herzzz" lies before "hey jude"
+    locator.clear();                                 // as a change of tab does
+    QCOMPARE(typed("zzz"), QString("Yesterday"));  // nothing from there on: the last record
+    for (int i = 0; i < 40; ++i)
+        locator.type('x');
+    QCOMPARE(locator.text().size(), IncrementalLocator::MaxLength);
 }
 
 QTEST_GUILESS_MAIN(TestBrowsePage)
