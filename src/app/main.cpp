@@ -4,6 +4,7 @@
 #include "mainframe.h"
 #include "qtinteraction.h"
 #include "startup.h"
+#include "windows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
 
     crx::FileSet files(QDir::currentPath());
     crx::startUp(files);
+    crx::registerCatalogueWindows();
     int status = 0;
     {
         crx::MainFrame frame(files);

@@ -1,0 +1,37 @@
+#include "windows.h"
+
+#include "browsecategories.h"
+#include "launchers.h"
+#include "mainframe.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace crx {
+
+namespace {
+
+// Opens a list as a modeless child of the frame; several may be open at once.
+template <typename List>
+void openList(MainFrame &frame)
+{
+    auto *list = new List(frame.files());
+    list->setAttribute(Qt::WA_DeleteOnClose);
+    if (!list->start()) {
+        delete list;
+        return;
+    }
+    QMdiSubWindow *child = frame.workspace()->addSubWindow(list);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(list, &QDialog::finished, child, &QWidget::close);
+    child->show();
+}
+
+} // namespace
+
+void registerCatalogueWindows()
+{
+    launchers().add(QStringLiteral("BrowseCategories"), &openList<BrowseCategories>);
+}
+
+} // namespace crx

@@ -1,0 +1,336 @@
+#include "browsewindow.h"
+
+#include "datafile.h"
+#include "fileset.h"
+#include "formwindow.h"
+#include "picture.h"
+#include "placement.h"
+#include "profile.h"
+#include "settings.h"
+#include "standardmessages.h"
+#include "widgetplacement.h"
+
+#include <QAbstractItemDelegate>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTreeWidget>
+
+namespace crx {
+namespace {
+const QString ListControl = QStringLiteral("?Browse:1");
+}
+
+BrowseWindow::BrowseWindow(FileSet &files, FileId file, const QString &name, const QString &title,
+                           const QString &format, QStringList columnFields, std::vector<SortOrder> orders,
+                           FormFactory form, QWidget *parent)
+    : QDialog(parent), files_(files), id_(file), file_(files.file(file)), format_(format),
+      columnFields_(std::move(columnFields)), orders_(std::move(orders)), makeForm_(std::move(form))
+{
+    setObjectName(name);
+    setWindowTitle(title);
+    resize(440, 300);
+    list_ = new QTreeWidget(this);
+    list_->setObjectName(QStringLiteral("list"));
+    list_->setRootIsDecorated(false);
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setGeometry(10, 10, 300, 245);
+    list_->installEventFilter(this);
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    scroll_ = new QScrollBar(Qt::Vertical, this);
+    scroll_->setRange(1, 100);
+    scroll_->setGeometry(310, 10, 16, 245);
+    tabs_ = new QTabBar(this);
+    tabs_->setGeometry(10, 262, 316, 28);
+    for (const SortOrder &order : orders_)
+        tabs_->addTab(order.tab);
+    const auto addButton = [this](const QString &text, const QString &objectName, int y) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(objectName);
+        b->setGeometry(345, y, 85, 25);
+        b->setAutoDefault(false);
+        return b;
+    };
+    select_ = addButton(QStringLiteral("&Select"), "select", 10);
+    insert_ = addButton(QStringLiteral("&Insert"), "insert", 45);
+    change_ = addButton(QStringLiteral("&Change"), "change", 75);
+    delete_ = addButton(QStringLiteral("&Delete"), "delete", 105);
+    close_ = addButton(QStringLiteral("Cl&ose"), "close", 265);
+    connect(select_, &QPushButton::clicked, this, &BrowseWindow::selectRecord);
+    connect(insert_, &QPushButton::clicked, this, &BrowseWindow::insertRecord);
+    connect(change_, &QPushButton::clicked, this, &BrowseWindow::changeRecord);
+    connect(delete_, &QPushButton::clicked, this, &BrowseWindow::deleteRecord);
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(list_, &QTreeWidget::customContextMenuRequested, this, &BrowseWindow::popup);
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { selectMode_ ? selectRecord() : changeRecord(); });
+    connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
+        if (!filling_ && item)
+            page_->select(list_->indexOfTopLevelItem(item));
+        if (!filling_)
+            redisplay();
+    });
+    connect(scroll_, &QScrollBar::actionTriggered, this, [this](int action) {
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd: if (!page_->lineDown()) failed(); break;
+        case QAbstractSlider::SliderSingleStepSub: if (!page_->lineUp()) failed(); break;
+        case QAbstractSlider::SliderPageStepAdd: if (!page_->pageDown()) failed(); break;
+        case QAbstractSlider::SliderPageStepSub: if (!page_->pageUp()) failed(); break;
+        default: return;
+        }
+        redisplay();
+    });
+    connect(scroll_, &QScrollBar::sliderReleased, this, [this] {
+        if (!page_->dragThumb(scroll_->sliderPosition()))
+            failed();
+        redisplay();
+    });
+    setSelectMode(false);
+}
+
+BrowseWindow::~BrowseWindow()
+{
+    if (using_)
+        files_.release(id_);
+}
+
+void BrowseWindow::setSelectMode(bool select)
+{
+    selectMode_ = select;
+    select_->setVisible(select);
+    select_->setEnabled(select);
+    select_->setDefault(select);
+}
+
+QPushButton *BrowseWindow::button(const QString &name) const
+{
+    return findChild<QPushButton *>(name);
+}
+
+int BrowseWindow::rowsThatFit() const
+{
+    // From the list box's own height, so that it holds before the window is first shown.
+    const int rowHeight = std::max(1, list_->itemDelegate()->sizeHint(QStyleOptionViewItem(), QModelIndex()).height());
+    const int header = list_->header()->sizeHint().height();
+    return std::max(1, (list_->height() - header - 2 * list_->frameWidth()) / rowHeight);
+}
+
+void BrowseWindow::openView()
+{
+    const SortOrder &order = orders_[size_t(std::max(0, tabs_->currentIndex()))];
+    view_.reset();
+    auto view = std::make_unique<View>(file_);
+    view->setOrder(file_.def().keyIndex(order.key));
+    if (view->open() != NoError)
+        ShowStandardMessage(36);
+    view_ = std::move(view);
+    page_ = std::make_unique<BrowsePage>(file_, *view_, rowsThatFit());
+}
+
+bool BrowseWindow::start()
+{
+    files_.use(id_);
+    using_ = true;
+    setMinimumSize(50, 50);
+    layout_.record(*this);
+    const QString positions = profilePath(files_.directory(), settingsfile::Positions);
+    WidgetPlacement placement(*this);
+    RestoreWindowPlacement(positions, objectName(), placement);
+    currentFormat_ = restoreListFormat(positions, objectName(), ListControl, format_);
+    columns_ = parseListFormat(listFormatWithDateFormat(currentFormat_, settings().dateFormat));
+    QStringList headers;
+    for (const ListColumn &c : columns_)
+        headers << c.header;
+    list_->setHeaderLabels(headers);
+    for (size_t i = 0; i < columns_.size(); ++i)
+        list_->header()->resizeSection(int(i), columns_[i].width);
+    connect(tabs_, &QTabBar::currentChanged, this, [this] {
+        const Record current = file_.buffer();
+        locator_.clear();
+        openView();
+        file_.buffer() = current;
+        if (!page_->locate() || !page_->buildSteps(orders_[size_t(tabs_->currentIndex())].alphabet))
+            failed();
+        redisplay();
+    });
+    openView();
+    const bool ok = (selectMode_ ? page_->locate() : page_->top())
+                    && page_->buildSteps(orders_[size_t(std::max(0, tabs_->currentIndex()))].alphabet);
+    if (!ok)
+        return false;
+    redisplay();
+    list_->setFocus();
+    return true;
+}
+
+void BrowseWindow::redisplay()
+{
+    filling_ = true;
+    list_->clear();
+    for (const BrowseRow &row : page_->rows()) {
+        QStringList cells;
+        for (size_t i = 0; i < columns_.size() && i < size_t(columnFields_.size()); ++i)
+            cells << formatValue(columns_[i].picture.mid(1).chopped(1), row.record.get(columnFields_[qsizetype(i)]));
+        list_->addTopLevelItem(new QTreeWidgetItem(cells));
+    }
+    if (page_->selected() >= 0)
+        list_->setCurrentItem(list_->topLevelItem(page_->selected()));
+    const bool rows = page_->selected() >= 0;
+    change_->setEnabled(rows);
+    delete_->setEnabled(rows);
+    select_->setEnabled(selectMode_ && rows);
+    scroll_->setVisible(page_->full());
+    const QSignalBlocker quiet(scroll_);
+    scroll_->setValue(std::max(1, page_->thumb()));
+    filling_ = false;
+}
+
+void BrowseWindow::failed()
+{
+    reject(); // message 35 has been shown
+}
+
+void BrowseWindow::callForm(Request request)
+{
+    const bool rows = page_->selected() >= 0;
+    const BrowseRow before = rows ? page_->rows()[size_t(page_->selected())] : BrowseRow{Record(file_.def()), {}};
+    if (request == Request::Insert) {
+        file_.buffer().clear();
+    } else {
+        if (!rows)
+            return;
+        file_.buffer() = before.record;
+        file_.watch();
+        file_.reget(before.position);
+    }
+    formRequest() = request;
+    std::unique_ptr<FormWindow> form = makeForm_(files_);
+    const Response answer = form->call();
+    form.reset();
+    // Insert and change locate on the record as saved; otherwise around where the list stood.
+    if (answer != Response::Completed || request == Request::Delete)
+        file_.buffer() = before.record;
+    const SortOrder &order = orders_[size_t(std::max(0, tabs_->currentIndex()))];
+    if (!page_->locate() || !page_->buildSteps(order.alphabet)) {
+        failed();
+        return;
+    }
+    redisplay();
+    list_->setFocus();
+}
+
+void BrowseWindow::insertRecord() { callForm(Request::Insert); }
+void BrowseWindow::changeRecord() { callForm(Request::Change); }
+void BrowseWindow::deleteRecord() { callForm(Request::Delete); }
+
+void BrowseWindow::selectRecord()
+{
+    if (!selectMode_ || page_->selected() < 0)
+        return;
+    const BrowseRow &row = page_->rows()[size_t(page_->selected())];
+    file_.buffer() = row.record;
+    file_.reget(row.position);
+    response_ = Response::Completed;
+    accept();
+}
+
+void BrowseWindow::popup(const QPoint &at)
+{
+    QMenu menu(this);
+    const bool rows = page_->selected() >= 0;
+    menu.addAction(QStringLiteral("&Insert"), this, &BrowseWindow::insertRecord);
+    menu.addAction(QStringLiteral("&Change"), this, &BrowseWindow::changeRecord)->setEnabled(rows);
+    menu.addAction(QStringLiteral("&Delete"), this, &BrowseWindow::deleteRecord)->setEnabled(rows);
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("&Select"), this, &BrowseWindow::selectRecord)->setEnabled(rows && selectMode_);
+    menu.exec(list_->viewport()->mapToGlobal(at));
+}
+
+bool BrowseWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        keyPressEvent(static_cast<QKeyEvent *>(event));
+        return event->isAccepted();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void BrowseWindow::keyPressEvent(QKeyEvent *event)
+{
+    bool ok = true;
+    const SortOrder &order = orders_[size_t(std::max(0, tabs_->currentIndex()))];
+    switch (event->key()) {
+    case Qt::Key_Down: ok = page_->lineDown(); break;
+    case Qt::Key_Up: ok = page_->lineUp(); break;
+    case Qt::Key_PageDown: ok = page_->pageDown(); break;
+    case Qt::Key_PageUp: ok = page_->pageUp(); break;
+    case Qt::Key_Home: ok = page_->top(); break;
+    case Qt::Key_End: ok = page_->bottom(); break;
+    case Qt::Key_Insert: insertRecord(); return;
+    case Qt::Key_Delete: deleteRecord(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() & Qt::ControlModifier)
+            changeRecord();
+        else if (selectMode_)
+            selectRecord();
+        else
+            event->ignore();
+        return;
+    case Qt::Key_Backspace:
+        if (order.locator == LocatorKind::Incremental && locator_.backspace())
+            ok = page_->locateOn(locator_.text());
+        break;
+    default: {
+        const QString text = event->text();
+        if (text.size() != 1 || !text[0].isPrint() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            event->ignore();
+            return;
+        }
+        if (order.locator == LocatorKind::Step)
+            ok = page_->stepLocate(text[0]);
+        else if (order.locator == LocatorKind::Incremental && locator_.type(text[0]))
+            ok = page_->locateOn(locator_.text());
+    }
+    }
+    event->accept();
+    if (!ok) {
+        failed();
+        return;
+    }
+    redisplay();
+}
+
+void BrowseWindow::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (!using_)
+        return;
+    layout_.apply(size(), resizingOf(objectName()));
+    if (page_ && page_->capacity() != rowsThatFit()) {
+        page_->setCapacity(rowsThatFit());
+        if (page_->selected() >= 0 && !page_->locate())
+            failed();
+        redisplay();
+    }
+}
+
+void BrowseWindow::done(int result)
+{
+    if (using_) {
+        const QString positions = profilePath(files_.directory(), settingsfile::Positions);
+        saveListFormat(positions, objectName(), ListControl, currentFormat_);
+        WidgetPlacement placement(*this);
+        SaveWindowPlacement(positions, objectName(), placement);
+        page_.reset();
+        view_.reset();
+        files_.release(id_);
+        using_ = false;
+    }
+    QDialog::done(result);
+}
+
+} // namespace crx

@@ -1,0 +1,103 @@
+// The window of a list: the page in a list box with the columns of its
+// format, a scroll bar of its own mapped to the step table, the sort orders
+// on tabs, Select, Insert, Change, Delete and Close, the popup menu, the keys
+// and the locators. Each list of the program is one of these with its file,
+// sort orders, format and form.
+#pragma once
+
+#include "browsepage.h"
+#include "formsession.h"
+#include "listformat.h"
+#include "locator.h"
+#include "resizing.h"
+#include "view.h"
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class QPushButton;
+class QScrollBar;
+class QTabBar;
+class QTreeWidget;
+
+namespace crx {
+
+class FileSet;
+class FormWindow;
+
+enum class LocatorKind { None, Step, Incremental };
+
+struct SortOrder {
+    QString tab;
+    QString key;
+    LocatorKind locator = LocatorKind::None;
+    Alphabet alphabet = Alphabet::Letters;
+};
+
+class BrowseWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    using FormFactory = std::function<std::unique_ptr<FormWindow>(FileSet &)>;
+
+    // columnFields names the field each column of the format shows.
+    BrowseWindow(FileSet &files, FileId file, const QString &name, const QString &title, const QString &format,
+                 QStringList columnFields, std::vector<SortOrder> orders, FormFactory form, QWidget *parent = nullptr);
+    ~BrowseWindow() override;
+
+    // Select mode: the caller asks for a record; Select is shown and the default.
+    void setSelectMode(bool select);
+    // Opens the list and fills its first page; false when the list cannot show (a read failed).
+    bool start();
+    Response response() const { return response_; }
+
+    BrowsePage &page() { return *page_; }
+    QTreeWidget *listBox() const { return list_; }
+    QScrollBar *scrollBar() const { return scroll_; }
+    QPushButton *button(const QString &name) const;
+    QTabBar *tabs() const { return tabs_; }
+
+    void insertRecord();
+    void changeRecord();
+    void deleteRecord();
+    void selectRecord();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void done(int result) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void openView();
+    void redisplay();
+    void failed();
+    void callForm(Request request);
+    void popup(const QPoint &at);
+    int rowsThatFit() const;
+
+    FileSet &files_;
+    FileId id_;
+    DataFile &file_;
+    QString format_;        // as designed
+    QString currentFormat_; // as the list shows it: the person's own, when saved
+    std::vector<ListColumn> columns_;
+    QStringList columnFields_;
+    ControlLayout layout_;
+    std::vector<SortOrder> orders_;
+    FormFactory makeForm_;
+    std::unique_ptr<View> view_;
+    std::unique_ptr<BrowsePage> page_;
+    IncrementalLocator locator_;
+    QTreeWidget *list_;
+    QScrollBar *scroll_;
+    QTabBar *tabs_;
+    QPushButton *select_, *insert_, *change_, *delete_, *close_;
+    bool selectMode_ = false;
+    bool using_ = false;
+    bool filling_ = false;
+    Response response_ = Response::Cancelled;
+};
+
+} // namespace crx
