@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace crx {
@@ -124,8 +125,18 @@ void BrowseWindow::openView()
     view_.reset();
     auto view = std::make_unique<View>(file_);
     view->setOrder(file_.def().keyIndex(order.key));
-    if (view->open() != NoError)
+    view->setFilter(order.filter);
+    if (bindings_) {
+        const QHash<QString, QVariant> values = bindings_();
+        for (auto it = values.begin(); it != values.end(); ++it)
+            view->bind(it.key(), it.value());
+    }
+    if (view->open() != NoError) {
+        // The list goes on without its filter.
         ShowStandardMessage(36);
+        view->setFilter(QString());
+        view->open();
+    }
     view_ = std::move(view);
     page_ = std::make_unique<BrowsePage>(file_, *view_, rowsThatFit());
 }
@@ -166,8 +177,67 @@ bool BrowseWindow::start()
     return true;
 }
 
+void BrowseWindow::setCountTitle(const QString &before, const QString &after)
+{
+    countBefore_ = before;
+    countAfter_ = after;
+}
+
+void BrowseWindow::refresh()
+{
+    const Record current = file_.buffer();
+    openView();
+    file_.buffer() = current;
+    if (!page_->locate() || !page_->buildSteps(orders_[size_t(std::max(0, tabs_->currentIndex()))].alphabet))
+        failed();
+    redisplay();
+}
+
+void BrowseWindow::addNavigationToolbar()
+{
+    auto *bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("navigation"));
+    bar->setGeometry(10, 295, 316, 28);
+    const std::pair<Navigation, const char *> moves[] = {
+        {Navigation::InsertAnother, "Insert a new Record"}, {Navigation::Last, "Go to the Last Page"},
+        {Navigation::First, "Go to the First Page"},        {Navigation::NextPage, "Go to the Next Page"},
+        {Navigation::PreviousPage, "Go to the Prior Page"}, {Navigation::Next, "Go to the Next Record"},
+        {Navigation::Previous, "Go to the Prior Record"}};
+    for (const auto &[where, tip] : moves) {
+        QAction *act = bar->addAction(QString::fromLatin1(tip));
+        act->setToolTip(QString::fromLatin1(tip));
+        const Navigation target = where;
+        connect(act, &QAction::triggered, this, [this, target] {
+            if (target == Navigation::InsertAnother)
+                insertRecord();
+            else if (move(target))
+                redisplay();
+            else
+                failed();
+        });
+    }
+    resize(width(), std::max(height(), 330));
+}
+
+bool BrowseWindow::move(Navigation where)
+{
+    switch (where) {
+    case Navigation::First: return page_->top();
+    case Navigation::Last: return page_->bottom();
+    case Navigation::Next: return page_->lineDown();
+    case Navigation::Previous: return page_->lineUp();
+    case Navigation::NextPage: return page_->pageDown();
+    case Navigation::PreviousPage: return page_->pageUp();
+    case Navigation::InsertAnother:
+    case Navigation::None: break;
+    }
+    return true;
+}
+
 void BrowseWindow::redisplay()
 {
+    if (!countBefore_.isEmpty() || !countAfter_.isEmpty())
+        setWindowTitle(countBefore_ + QString::number(file_.records()) + countAfter_);
     filling_ = true;
     list_->clear();
     for (const BrowseRow &row : page_->rows()) {
@@ -210,6 +280,7 @@ void BrowseWindow::callForm(Request request)
     std::unique_ptr<FormWindow> form = makeForm_(files_);
     const Response answer = form->call();
     form.reset();
+    const Navigation asked = formNavigation();
     // Insert and change locate on the record as saved; otherwise around where the list stood.
     if (answer != Response::Completed || request == Request::Delete)
         file_.buffer() = before.record;
@@ -220,6 +291,19 @@ void BrowseWindow::callForm(Request request)
     }
     redisplay();
     list_->setFocus();
+    // A form with navigation buttons asked for a move: make it and call the form again.
+    if (asked == Navigation::None || request == Request::Delete)
+        return;
+    if (asked == Navigation::InsertAnother || (asked == Navigation::Next && request == Request::Insert)) {
+        callForm(Request::Insert);
+        return;
+    }
+    if (!move(asked)) {
+        failed();
+        return;
+    }
+    redisplay();
+    callForm(Request::Change);
 }
 
 void BrowseWindow::insertRecord() { callForm(Request::Insert); }

@@ -33,6 +33,7 @@ struct SortOrder {
     QString key;
     LocatorKind locator = LocatorKind::None;
     Alphabet alphabet = Alphabet::Letters;
+    QString filter; // over field names and the names the list binds
 };
 
 class BrowseWindow : public QDialog
@@ -48,6 +49,16 @@ public:
 
     // Select mode: the caller asks for a record; Select is shown and the default.
     void setSelectMode(bool select);
+    // The values of the names the sort orders' filters use ("BRW1::Sort4:Reset:CAT:CategoryID").
+    void setBindings(std::function<QHash<QString, QVariant>()> bindings) { bindings_ = std::move(bindings); }
+    // The seven moves on a toolbar of their own.
+    void addNavigationToolbar();
+    // The title shows the file's record count between these texts.
+    void setCountTitle(const QString &before, const QString &after);
+    // A filter's reset value changed, or a refresh is wanted: reopen and refill from the current record.
+    void refresh();
+    // A list move: what the navigation buttons and the forms with navigation buttons ask for.
+    bool move(Navigation where);
     // Opens the list and fills its first page; false when the list cannot show (a read failed).
     bool start();
     Response response() const { return response_; }
@@ -87,6 +98,8 @@ private:
     ControlLayout layout_;
     std::vector<SortOrder> orders_;
     FormFactory makeForm_;
+    std::function<QHash<QString, QVariant>()> bindings_;
+    QString countBefore_, countAfter_;
     std::unique_ptr<View> view_;
     std::unique_ptr<BrowsePage> page_;
     IncrementalLocator locator_;
