@@ -46,6 +46,13 @@ QString cacheDirectory(int &argc, char **argv)
     return dir;
 }
 
+int reportCeiling(const QString &name, double value, const QString &unit, double ceiling)
+{
+    std::printf("%s %.1f %s ratio=%.2f limit=1.00\n", qPrintable(name), value, qPrintable(unit), value / ceiling);
+    std::fflush(stdout);
+    return value > ceiling ? 1 : 0;
+}
+
 int runAndReport(int argc, char **argv, const std::map<QString, Figure> &figures)
 {
     benchmark::Initialize(&argc, argv);

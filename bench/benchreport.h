@@ -19,6 +19,10 @@ struct Figure {
 // Runs everything and returns the exit status: 1 when a ratio is over its limit.
 int runAndReport(int argc, char **argv, const std::map<QString, Figure> &figures);
 
+// A figure with a fixed ceiling instead of a baseline: its ratio is the figure over the ceiling.
+// Returns 1 when the figure is over the ceiling.
+int reportCeiling(const QString &name, double value, const QString &unit, double ceiling);
+
 // The cache directory given with --cache DIR (removed from argv), or a default.
 QString cacheDirectory(int &argc, char **argv);
 

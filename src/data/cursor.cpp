@@ -5,6 +5,7 @@
 #include "result.h"
 #include "tablesql.h"
 
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace crx {
@@ -81,7 +82,14 @@ void Cursor::release()
 void Cursor::restart()
 {
     page_.clear();
-    pageSize_ = FirstPage;
+    pageSize_ = firstPage_;
+}
+
+void Cursor::setReadAhead(int rows)
+{
+    firstPage_ = std::clamp(rows, 1, LaterPages);
+    if (page_.empty())
+        pageSize_ = firstPage_;
 }
 
 void Cursor::toStart()

@@ -38,6 +38,10 @@ public:
     void atKeyOf(const Record &record); // at the first record not less than its key value
     void after(const Record &record);   // just past this record (read from the file)
 
+    // How many records the next read fetches at once (a caller that knows it wants n
+    // records saves reading more); later reads fetch longer pages.
+    void setReadAhead(int rows);
+
     int next() { return read(true); }
     int previous() { return read(false); }
     void invalidate() { page_.clear(); }
@@ -71,6 +75,7 @@ private:
     // A first page holds about what a list shows; reading on gets longer pages.
     static constexpr int FirstPage = 32;
     static constexpr int LaterPages = 64;
+    int firstPage_ = FirstPage;
     int pageSize_ = FirstPage;
     sqlite3_stmt *statements_[8] = {};
 };

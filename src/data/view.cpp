@@ -150,6 +150,12 @@ int View::setAfter(const Record &record)
     return NoError;
 }
 
+void View::setReadAhead(int rows)
+{
+    if (cursor_)
+        cursor_->setReadAhead(rows);
+}
+
 int View::next()
 {
     return cursor_ ? cursor_->next() : viewNotOpen();

@@ -42,6 +42,8 @@ public:
     int set(); // at the first record not less than the file buffer's key value
     // Just past (reading on) or just before (reading back) a record read through the view.
     int setAfter(const Record &record);
+    // How many records the next read fetches at once.
+    void setReadAhead(int rows);
     int next();
     int previous();
 

@@ -26,6 +26,7 @@ int BrowsePage::fill(bool forward, int count)
 {
     if (!rows_.empty())
         view_.setAfter(forward ? rows_.back().record : rows_.front().record);
+    view_.setReadAhead(count);
     if (count > 1)
         file_.send(QStringLiteral("QUICKSCAN=on"));
     int read = 0;
@@ -146,6 +147,7 @@ bool BrowsePage::locate()
 {
     rows_.clear();
     view_.set();
+    view_.setReadAhead(1);
     const int code = view_.next();
     if (code == RecordNotAvailable)
         return bottom();
@@ -179,10 +181,12 @@ bool BrowsePage::buildSteps(Alphabet alphabet)
     const Record kept = file_.buffer();
     const bool text = file_.def().fields[size_t(field)].isText();
     view_.setToStart();
+    view_.setReadAhead(1);
     int code = view_.next();
     const QVariant first = file_.buffer().get(file_.def().fieldName(field));
     if (code == NoError) {
         view_.setToEnd();
+        view_.setReadAhead(1);
         code = view_.previous();
     }
     const QVariant last = file_.buffer().get(file_.def().fieldName(field));
