@@ -196,10 +196,10 @@ int main(int argc, char **argv)
     for (size_t key = 0; key < songDef.keys.size(); ++key)
         for (Op op : {Open, PageDown, PageUp, Bottom, Thumb, Locate}) {
             const QString name = QStringLiteral("browse_%1_%2").arg(opNames[op], songDef.keys[key].name);
-            benchmark::RegisterBenchmark(qPrintable(name + "/ours"), ours, &big, int(key), op)->MinTime(0.05);
-            benchmark::RegisterBenchmark(qPrintable(name + "/baseline"), baseline, &big, int(key), op)->MinTime(0.05);
-            benchmark::RegisterBenchmark(qPrintable(name + "_scale/ours"), ours, &big, int(key), op)->MinTime(0.05);
-            benchmark::RegisterBenchmark(qPrintable(name + "_scale/baseline"), ours, &small, int(key), op)->MinTime(0.05);
+            benchmark::RegisterBenchmark(qPrintable(name + "/ours"), ours, &big, int(key), op)->MinTime(0.15);
+            benchmark::RegisterBenchmark(qPrintable(name + "/baseline"), baseline, &big, int(key), op)->MinTime(0.15);
+            benchmark::RegisterBenchmark(qPrintable(name + "_scale/ours"), ours, &big, int(key), op)->MinTime(0.15);
+            benchmark::RegisterBenchmark(qPrintable(name + "_scale/baseline"), ours, &small, int(key), op)->MinTime(0.15);
             figures[name] = {"us", 3.0};
             figures[name + "_scale"] = {"us", 1.5};
         }

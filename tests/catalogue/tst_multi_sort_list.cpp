@@ -55,7 +55,9 @@ struct SongList {
             std::vector<SortOrder>{{"By Artist", "MUS:SongsByArtist", LocatorKind::Incremental, Alphabet::Letters, {}},
                                    {"By Title", "MUS:SongsByTitle", LocatorKind::Incremental, Alphabet::Letters, {}},
                                    {"By Category", "MUS:SongsByCategory", LocatorKind::None, Alphabet::Letters,
-                                    "MUS:CategoryID = BRW1::Sort4:Reset:CAT:CategoryID"}},
+                                    "MUS:CategoryID = BRW1::Sort4:Reset:CAT:CategoryID"},
+                                   {"Broken", "MUS:SongsByTitle", LocatorKind::None, Alphabet::Letters,
+                                    "MUS:CategoryID = GLO:Unbound"}},
             [](FileSet &set) { return std::make_unique<SongForm>(set); });
         list->setBindings([this] { return QHash<QString, QVariant>{{"BRW1::Sort4:Reset:CAT:CategoryID", category}}; });
         list->setCountTitle("Browse Music Database - ", " entries");
@@ -88,6 +90,7 @@ private Q_SLOTS:
     void locatorsAndTabs();
     void filterFollowsItsResetValue();
     void countInTheTitle();
+    void filterThatCannotOpenIsLeftOut();
     void navigationToolbar();
     void formAsksForTheNextRecord();
 };
@@ -121,6 +124,20 @@ void TestMultiSortList::filterFollowsItsResetValue()
     s.list->refresh();
     QCOMPARE(s.titles(), QStringList({"Chiquitita", "Waterloo"}));
     QVERIFY(person.shown.isEmpty());
+}
+
+void TestMultiSortList::filterThatCannotOpenIsLeftOut()
+{
+    ScriptedInteraction person;
+    SongList s;
+    QVERIFY(s.list->start());
+    s.list->tabs()->setCurrentIndex(3);
+    QCOMPARE(person.shown.size(), 1);
+    QCOMPARE(person.shown[0].title, QString("View Open Error"));
+    QCOMPARE(person.shown[0].text, QString("Error: (Invalid Filter Expression: unknown name \"GLO:Unbound\" at "
+                                           "position 18 (800)) attempting to open the current VIEW. Filter and Range "
+                                           "Limits ignored."));
+    QCOMPARE(s.titles().size(), 6);
 }
 
 void TestMultiSortList::countInTheTitle()
