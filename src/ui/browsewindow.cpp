@@ -130,6 +130,11 @@ void BrowseWindow::openView()
         const QHash<QString, QVariant> values = bindings_();
         for (auto it = values.begin(); it != values.end(); ++it)
             view->bind(it.key(), it.value());
+        std::vector<QVariant> limit;
+        for (const QString &name : order.range)
+            limit.push_back(values.value(name));
+        if (!limit.empty())
+            view->setRange(limit, limit);
     }
     if (view->open() != NoError) {
         // The list goes on without its filter.

@@ -33,7 +33,8 @@ struct SortOrder {
     QString key;
     LocatorKind locator = LocatorKind::None;
     Alphabet alphabet = Alphabet::Letters;
-    QString filter; // over field names and the names the list binds
+    QString filter;      // over field names and the names the list binds
+    QStringList range;   // bound names whose values the key's leading fields must equal
 };
 
 class BrowseWindow : public QDialog

@@ -52,12 +52,14 @@ struct SongList {
         list = std::make_unique<BrowseWindow>(
             files, FileId::Cantorix, "SelectFileNumber", "Browse Music Database",
             "120L(2)|M~Artist~@s30@120L(2)|M~Title~@s30@", QStringList{"MUS:Artist", "MUS:Title"},
-            std::vector<SortOrder>{{"By Artist", "MUS:SongsByArtist", LocatorKind::Incremental, Alphabet::Letters, {}},
-                                   {"By Title", "MUS:SongsByTitle", LocatorKind::Incremental, Alphabet::Letters, {}},
+            std::vector<SortOrder>{{"By Artist", "MUS:SongsByArtist", LocatorKind::Incremental, Alphabet::Letters, {}, {}},
+                                   {"By Title", "MUS:SongsByTitle", LocatorKind::Incremental, Alphabet::Letters, {}, {}},
                                    {"By Category", "MUS:SongsByCategory", LocatorKind::None, Alphabet::Letters,
-                                    "MUS:CategoryID = BRW1::Sort4:Reset:CAT:CategoryID"},
+                                    "MUS:CategoryID = BRW1::Sort4:Reset:CAT:CategoryID", {}},
                                    {"Broken", "MUS:SongsByTitle", LocatorKind::None, Alphabet::Letters,
-                                    "MUS:CategoryID = GLO:Unbound"}},
+                                    "MUS:CategoryID = GLO:Unbound", {}},
+                                   {"Range", "MUS:SongsByCategory", LocatorKind::None, Alphabet::Letters, {},
+                                    {"BRW1::Sort4:Reset:CAT:CategoryID"}}},
             [](FileSet &set) { return std::make_unique<SongForm>(set); });
         list->setBindings([this] { return QHash<QString, QVariant>{{"BRW1::Sort4:Reset:CAT:CategoryID", category}}; });
         list->setCountTitle("Browse Music Database - ", " entries");
@@ -122,6 +124,8 @@ void TestMultiSortList::filterFollowsItsResetValue()
     QCOMPARE(s.titles(), QStringList({"Crossroads", "Bohemian Rhapsody", "Innuendo"}));
     s.category = 2;
     s.list->refresh();
+    QCOMPARE(s.titles(), QStringList({"Chiquitita", "Waterloo"}));
+    s.list->tabs()->setCurrentIndex(4); // the same songs by a range limit of the key
     QCOMPARE(s.titles(), QStringList({"Chiquitita", "Waterloo"}));
     QVERIFY(person.shown.isEmpty());
 }
