@@ -119,16 +119,8 @@ struct Raw {
             }
         }
         sqlite3_bind_int(stmt, index, limit);
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (size_t f = 0; f < songDef.fields.size(); ++f) {
-                const int column = 2 + int(f);
-                if (songDef.fields[f].isText())
-                    texts[f] = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
-                                                 sqlite3_column_bytes(stmt, column));
-                else
-                    numbers[f] = sqlite3_column_int64(stmt, column);
-            }
-        }
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            readSongRow(stmt, texts, numbers);
         sqlite3_reset(stmt);
     }
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <cstdio>
+#include <sqlite3.h>
 
 namespace crx::bench {
 namespace {
@@ -80,6 +81,19 @@ void makeSong(Record &song, int n, int albums)
     song.set("UserDefinedKeyField", (h % 5) == 0 ? QStringLiteral("Crate %1").arg(h % 40) : QString());
     song.set("BeatsPerMinute", (h % 3) ? 60 + int(h % 120) : 0);
     song.set("AlbumID", album);
+}
+
+void readSongRow(sqlite3_stmt *stmt, std::vector<QString> &texts, std::vector<qint64> &numbers)
+{
+    const FileDef &def = fileDef(FileId::Cantorix);
+    for (size_t f = 0; f < def.fields.size(); ++f) {
+        const int column = 2 + int(f);
+        if (def.fields[f].isText())
+            texts[f] = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
+                                         sqlite3_column_bytes(stmt, column));
+        else
+            numbers[f] = sqlite3_column_int64(stmt, column);
+    }
 }
 
 void ensureCatalogue(const QString &dir, int songs, int albums)

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <vector>
+
+struct sqlite3_stmt;
 
 namespace crx {
 class Record;
@@ -16,5 +19,8 @@ void makeAlbum(Record &album, int n);
 
 // Makes (or finds, when already cached) crxdata.tps and crxalbum.tps in dir.
 void ensureCatalogue(const QString &dir, int songs, int albums);
+
+// The baselines' reading of one song row (rid, ver, then the fields) into memory, as the program must have it.
+void readSongRow(sqlite3_stmt *stmt, std::vector<QString> &texts, std::vector<qint64> &numbers);
 
 } // namespace crx::bench

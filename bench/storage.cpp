@@ -135,19 +135,6 @@ const std::vector<Record> &samples()
     return picked;
 }
 
-// The baseline's reading of one row into memory, as the program must have it.
-void readBaselineRow(sqlite3_stmt *stmt, std::vector<QString> &texts, std::vector<qint64> &numbers)
-{
-    for (size_t f = 0; f < songDef.fields.size(); ++f) {
-        const int column = 2 + int(f);
-        if (songDef.fields[f].isText())
-            texts[f] = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
-                                         sqlite3_column_bytes(stmt, column));
-        else
-            numbers[f] = sqlite3_column_int64(stmt, column);
-    }
-}
-
 void seekOurs(benchmark::State &state, int key)
 {
     DataFile songs(songDef, cache);
@@ -186,7 +173,7 @@ void seekBaseline(benchmark::State &state, int key)
     for (auto _ : state) {
         keys.bindKey(stmt, 1, key, samples()[i++ % Samples]);
         while (sqlite3_step(stmt) == SQLITE_ROW)
-            readBaselineRow(stmt, texts, numbers);
+            readSongRow(stmt, texts, numbers);
         sqlite3_reset(stmt);
         benchmark::DoNotOptimize(texts.data());
     }
@@ -223,7 +210,7 @@ void getBaseline(benchmark::State &state)
         sqlite3_bind_int64(stmt, 1, 1 + random() % Songs);
         if (sqlite3_step(stmt) != SQLITE_ROW)
             state.SkipWithError("get failed");
-        readBaselineRow(stmt, texts, numbers);
+        readSongRow(stmt, texts, numbers);
         sqlite3_reset(stmt);
     }
     sqlite3_finalize(stmt);
