@@ -1,6 +1,7 @@
 #include "windows.h"
 
 #include "browsecategories.h"
+#include "mediaandartists.h"
 #include "launchers.h"
 #include "mainframe.h"
 
@@ -32,6 +33,8 @@ void openList(MainFrame &frame)
 void registerCatalogueWindows()
 {
     launchers().add(QStringLiteral("BrowseCategories"), &openList<BrowseCategories>);
+    launchers().add(QStringLiteral("BrowseMedia"), &openList<BrowseMedia>);
+    launchers().add(QStringLiteral("BrowseArtists"), &openList<BrowseArtists>);
 }
 
 } // namespace crx

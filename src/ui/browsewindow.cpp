@@ -98,6 +98,16 @@ BrowseWindow::~BrowseWindow()
         files_.release(id_);
 }
 
+void BrowseWindow::setTexts(const ListTexts &texts)
+{
+    texts_ = texts;
+    select_->setText(texts.select);
+    insert_->setText(texts.insert);
+    change_->setText(texts.change);
+    delete_->setText(texts.remove);
+    close_->setText(texts.close);
+}
+
 void BrowseWindow::setSelectMode(bool select)
 {
     selectMode_ = select;
@@ -326,16 +336,28 @@ void BrowseWindow::selectRecord()
     accept();
 }
 
+std::unique_ptr<QMenu> BrowseWindow::popupMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    const bool rows = page_->selected() >= 0;
+    const auto addSelect = [&] {
+        menu->addAction(texts_.select, this, &BrowseWindow::selectRecord)->setEnabled(rows && selectMode_);
+    };
+    if (texts_.selectFirstInPopup)
+        addSelect();
+    menu->addAction(texts_.insert, this, &BrowseWindow::insertRecord);
+    menu->addAction(texts_.change, this, &BrowseWindow::changeRecord)->setEnabled(rows);
+    menu->addAction(texts_.remove, this, &BrowseWindow::deleteRecord)->setEnabled(rows);
+    if (!texts_.selectFirstInPopup) {
+        menu->addSeparator();
+        addSelect();
+    }
+    return menu;
+}
+
 void BrowseWindow::popup(const QPoint &at)
 {
-    QMenu menu(this);
-    const bool rows = page_->selected() >= 0;
-    menu.addAction(QStringLiteral("&Insert"), this, &BrowseWindow::insertRecord);
-    menu.addAction(QStringLiteral("&Change"), this, &BrowseWindow::changeRecord)->setEnabled(rows);
-    menu.addAction(QStringLiteral("&Delete"), this, &BrowseWindow::deleteRecord)->setEnabled(rows);
-    menu.addSeparator();
-    menu.addAction(QStringLiteral("&Select"), this, &BrowseWindow::selectRecord)->setEnabled(rows && selectMode_);
-    menu.exec(list_->viewport()->mapToGlobal(at));
+    popupMenu()->exec(list_->viewport()->mapToGlobal(at));
 }
 
 bool BrowseWindow::eventFilter(QObject *watched, QEvent *event)

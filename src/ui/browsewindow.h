@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+class QMenu;
 class QPushButton;
 class QScrollBar;
 class QTabBar;
@@ -37,6 +38,16 @@ struct SortOrder {
     QStringList range;   // bound names whose values the key's leading fields must equal
 };
 
+// The texts of a list's buttons and popup, where a list words them its own way.
+struct ListTexts {
+    QString insert = QStringLiteral("&Insert");
+    QString change = QStringLiteral("&Change");
+    QString remove = QStringLiteral("&Delete");
+    QString select = QStringLiteral("&Select");
+    QString close = QStringLiteral("Cl&ose");
+    bool selectFirstInPopup = false; // "&Select|&Add|..." rather than "&Insert|...|-|&Select"
+};
+
 class BrowseWindow : public QDialog
 {
     Q_OBJECT
@@ -47,6 +58,8 @@ public:
     BrowseWindow(FileSet &files, FileId file, const QString &name, const QString &title, const QString &format,
                  QStringList columnFields, std::vector<SortOrder> orders, FormFactory form, QWidget *parent = nullptr);
     ~BrowseWindow() override;
+
+    void setTexts(const ListTexts &texts);
 
     // Select mode: the caller asks for a record; Select is shown and the default.
     void setSelectMode(bool select);
@@ -69,6 +82,9 @@ public:
     QScrollBar *scrollBar() const { return scroll_; }
     QPushButton *button(const QString &name) const;
     QTabBar *tabs() const { return tabs_; }
+
+    // The right-click menu as it stands for the current page.
+    std::unique_ptr<QMenu> popupMenu();
 
     void insertRecord();
     void changeRecord();
@@ -108,6 +124,7 @@ private:
     QScrollBar *scroll_;
     QTabBar *tabs_;
     QPushButton *select_, *insert_, *change_, *delete_, *close_;
+    ListTexts texts_;
     bool selectMode_ = false;
     bool using_ = false;
     bool filling_ = false;
