@@ -1,5 +1,6 @@
 #include "windows.h"
 
+#include "artistdefaults.h"
 #include "browsecategories.h"
 #include "mediaandartists.h"
 #include "launchers.h"
@@ -35,6 +36,7 @@ void registerCatalogueWindows()
     launchers().add(QStringLiteral("BrowseCategories"), &openList<BrowseCategories>);
     launchers().add(QStringLiteral("BrowseMedia"), &openList<BrowseMedia>);
     launchers().add(QStringLiteral("BrowseArtists"), &openList<BrowseArtists>);
+    launchers().add(QStringLiteral("BuildArtists"), [](MainFrame &frame) { buildArtistDefaults(frame.files(), &frame); });
 }
 
 } // namespace crx
