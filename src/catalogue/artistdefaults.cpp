@@ -22,17 +22,15 @@ std::unique_ptr<BatchProcess> artistDefaultsProcess(FileSet &files)
                                                            : BatchProcess::Work::RewriteFailed;
         });
     process->setCycle(25);
+    process->writesTo(FileId::Artists);
     return process;
 }
 
 Response buildArtistDefaults(FileSet &files, QWidget *parent)
 {
-    files.use(FileId::Artists);
     const std::unique_ptr<BatchProcess> process = artistDefaultsProcess(files);
     ProcessWindow window(*process, QStringLiteral("Creating Artist Database"), parent);
-    const Response response = window.run();
-    files.release(FileId::Artists);
-    return response;
+    return window.run();
 }
 
 } // namespace crx

@@ -22,7 +22,8 @@ bool BatchProcess::start()
     files_.use(id_);
     running_ = true;
     total_ = file_.records();
-    file_.stream();
+    for (FileId id : writes_)
+        files_.use(id);
     file_.send(QStringLiteral("QUICKSCAN=on"));
     view_ = std::make_unique<View>(file_);
     view_->setOrder(file_.def().keyIndex(key_));
@@ -66,9 +67,18 @@ bool BatchProcess::cycle()
 {
     if (!running_)
         return false;
+    // One transaction per cycle and written file: a long pass is quick, and an end at any
+    // moment loses at most the cycle in progress.
+    for (FileId id : writes_)
+        files_.file(id).stream();
+    const auto commit = [this] {
+        for (FileId id : writes_)
+            files_.file(id).flush();
+    };
     for (int n = 0; n < cycle_ && current_; ++n) {
         const Work result = work_(file_);
         if (result != Work::Done) {
+            commit();
             ShowStandardMessage(31, result == Work::RewriteFailed ? QStringLiteral("Put") : QStringLiteral("Delete"),
                                 QStringLiteral("Process:View"));
             finish(Response::Completed);
@@ -76,6 +86,7 @@ bool BatchProcess::cycle()
         }
         readNext();
     }
+    commit();
     if (current_)
         return true;
     finish(Response::Completed);
@@ -95,7 +106,10 @@ void BatchProcess::finish(Response response)
     response_ = response;
     view_.reset();
     file_.send(QStringLiteral("QUICKSCAN=off"));
-    file_.flush();
+    for (FileId id : writes_) {
+        files_.file(id).flush();
+        files_.release(id);
+    }
     files_.release(id_);
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace crx {
 
@@ -31,6 +32,8 @@ public:
     void setFilter(const QString &expression) { filter_ = expression; }
     void setAccept(Accept accept) { accept_ = std::move(accept); }
     void setCycle(int records) { cycle_ = std::max(1, records); }
+    // A file the work writes to: each cycle's writes to it are one transaction.
+    void writesTo(FileId file) { writes_.push_back(file); }
     // Told the percent done whenever it changes.
     void onProgress(std::function<void(int percent)> progress) { progress_ = std::move(progress); }
 
@@ -55,6 +58,7 @@ private:
     Accept accept_;
     std::function<void(int)> progress_;
     std::unique_ptr<View> view_;
+    std::vector<FileId> writes_;
     int cycle_ = 25;
     qint64 total_ = 0, processed_ = 0;
     int percent_ = 0;
