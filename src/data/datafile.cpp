@@ -95,14 +95,14 @@ void DataFile::resetStatements()
     statements_.clear();
 }
 
-sqlite3_stmt *DataFile::statement(int slot, const QString &sql)
+sqlite3_stmt *DataFile::statement(int slot, const std::function<QString()> &sql)
 {
     if (statements_.size() <= size_t(slot))
         statements_.resize(size_t(slot) + 1, nullptr);
     if (!statements_[size_t(slot)]) {
+        // The text is made only the first time: the statement is kept until the file closes.
         StorageResult error;
-        QString text = sql;
-        statements_[size_t(slot)] = conn_->prepare(text.replace("%S", schema_), error);
+        statements_[size_t(slot)] = conn_->prepare(sql().replace("%S", schema_), error);
         if (!statements_[size_t(slot)])
             setResult(error);
     }
@@ -401,7 +401,7 @@ qint64 DataFile::records()
         setResult(FileNotOpen);
         return 0;
     }
-    sqlite3_stmt *stmt = statement(Count, "SELECT count(*) FROM %S.records");
+    sqlite3_stmt *stmt = statement(Count, [] { return QStringLiteral("SELECT count(*) FROM %S.records"); });
     if (!stmt)
         return 0;
     const int rc = sqlite3_step(stmt);
@@ -501,12 +501,13 @@ int DataFile::get(int key)
 {
     if (!isOpen())
         return notOpen();
-    const TableSql &t = tableSql(def_);
-    const KeySql &k = t.keys[size_t(key)];
-    const QString sql = "SELECT " + t.selectList + " FROM %S.records WHERE "
-                        + (k.optPredicate.isEmpty() ? QString() : k.optPredicate + " AND ")
-                        + "(" + k.columns.join(", ") + ") = (" + placeholders(k.columns.size()) + ") ORDER BY rid LIMIT 1";
-    sqlite3_stmt *stmt = statement(GetByKey + key, sql);
+    sqlite3_stmt *stmt = statement(GetByKey + key, [this, key] {
+        const TableSql &t = tableSql(def_);
+        const KeySql &k = t.keys[size_t(key)];
+        return "SELECT " + t.selectList + " FROM %S.records WHERE "
+               + (k.optPredicate.isEmpty() ? QString() : k.optPredicate + " AND ") + "(" + k.columns.join(", ")
+               + ") = (" + placeholders(k.columns.size()) + ") ORDER BY rid LIMIT 1";
+    });
     if (!stmt)
         return lastCode();
     bindKey(stmt, 1, key, buffer_);
@@ -550,7 +551,9 @@ int DataFile::reget(const QByteArray &position)
         setResult(RecordNotFound);
         return RecordNotFound;
     }
-    sqlite3_stmt *stmt = statement(Reget, "SELECT " + tableSql(def_).selectList + " FROM %S.records WHERE rid = ?");
+    sqlite3_stmt *stmt = statement(Reget, [this] {
+        return "SELECT " + tableSql(def_).selectList + " FROM %S.records WHERE rid = ?";
+    });
     if (!stmt)
         return lastCode();
     sqlite3_bind_int64(stmt, 1, rid);
@@ -609,9 +612,11 @@ int DataFile::add()
 {
     if (!isOpen())
         return notOpen();
-    const TableSql &t = tableSql(def_);
-    sqlite3_stmt *stmt = statement(Insert, "INSERT INTO %S.records(" + (t.fieldColumns + t.shadowColumns).join(", ")
-                                               + ") VALUES(" + placeholders(t.fieldColumns.size() + t.shadowColumns.size()) + ")");
+    sqlite3_stmt *stmt = statement(Insert, [this] {
+        const TableSql &t = tableSql(def_);
+        return "INSERT INTO %S.records(" + (t.fieldColumns + t.shadowColumns).join(", ") + ") VALUES("
+               + placeholders(t.fieldColumns.size() + t.shadowColumns.size()) + ")";
+    });
     if (!stmt)
         return lastCode();
     bindFields(stmt, 1, buffer_);
@@ -639,13 +644,14 @@ int DataFile::put()
         return RecordNotAvailable;
     }
     const TableSql &t = tableSql(def_);
-    QStringList sets{"ver = ver + 1"};
-    for (const QString &c : t.fieldColumns + t.shadowColumns)
-        sets << c + " = ?";
     const bool watched = buffer_.watched;
-    const QString sql = "UPDATE %S.records SET " + sets.join(", ") + " WHERE rid = ?"
-                        + (watched ? " AND ver = ?" : "") + " RETURNING ver";
-    sqlite3_stmt *stmt = statement(watched ? UpdateWatched : Update, sql);
+    sqlite3_stmt *stmt = statement(watched ? UpdateWatched : Update, [&t, watched] {
+        QStringList sets{"ver = ver + 1"};
+        for (const QString &c : t.fieldColumns + t.shadowColumns)
+            sets << c + " = ?";
+        return "UPDATE %S.records SET " + sets.join(", ") + " WHERE rid = ?" + (watched ? " AND ver = ?" : "")
+               + " RETURNING ver";
+    });
     if (!stmt)
         return lastCode();
     bindFields(stmt, 1, buffer_);
@@ -685,8 +691,9 @@ int DataFile::remove()
         return RecordNotAvailable;
     }
     const bool watched = buffer_.watched;
-    sqlite3_stmt *stmt = statement(watched ? DeleteWatched : Delete,
-                                   QString("DELETE FROM %S.records WHERE rid = ?") + (watched ? " AND ver = ?" : ""));
+    sqlite3_stmt *stmt = statement(watched ? DeleteWatched : Delete, [watched] {
+        return QStringLiteral("DELETE FROM %S.records WHERE rid = ?") + (watched ? " AND ver = ?" : "");
+    });
     if (!stmt)
         return lastCode();
     sqlite3_bind_int64(stmt, 1, buffer_.rowId);

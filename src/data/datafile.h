@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -100,7 +101,7 @@ private:
     int writeTable(bool create);
     bool rebuildIndexes(StorageResult &error);
     int fail(int sqliteCode);
-    sqlite3_stmt *statement(int slot, const QString &sql);
+    sqlite3_stmt *statement(int slot, const std::function<QString()> &sql);
     void bindFields(sqlite3_stmt *stmt, int first, const Record &from) const;
     void invalidateCursors();
     int findDuplicateKey(qint64 rowId);
