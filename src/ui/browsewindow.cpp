@@ -187,6 +187,7 @@ bool BrowseWindow::start()
                     && page_->buildSteps(orders_[size_t(std::max(0, tabs_->currentIndex()))].alphabet);
     if (!ok)
         return false;
+    recount();
     redisplay();
     list_->setFocus();
     return true;
@@ -205,6 +206,7 @@ void BrowseWindow::refresh()
     file_.buffer() = current;
     if (!page_->locate() || !page_->buildSteps(orders_[size_t(std::max(0, tabs_->currentIndex()))].alphabet))
         failed();
+    recount();
     redisplay();
 }
 
@@ -249,10 +251,15 @@ bool BrowseWindow::move(Navigation where)
     return true;
 }
 
+void BrowseWindow::recount()
+{
+    if (countBefore_.isEmpty() && countAfter_.isEmpty())
+        return;
+    setWindowTitle(countBefore_ + QString::number(file_.records()) + countAfter_);
+}
+
 void BrowseWindow::redisplay()
 {
-    if (!countBefore_.isEmpty() || !countAfter_.isEmpty())
-        setWindowTitle(countBefore_ + QString::number(file_.records()) + countAfter_);
     filling_ = true;
     list_->clear();
     for (const BrowseRow &row : page_->rows()) {
@@ -304,6 +311,7 @@ void BrowseWindow::callForm(Request request)
         failed();
         return;
     }
+    recount();
     redisplay();
     list_->setFocus();
     // A form with navigation buttons asked for a move: make it and call the form again.

@@ -100,6 +100,7 @@ protected:
 private:
     void openView();
     void redisplay();
+    void recount();
     void failed();
     void callForm(Request request);
     void popup(const QPoint &at);
@@ -116,7 +117,7 @@ private:
     std::vector<SortOrder> orders_;
     FormFactory makeForm_;
     std::function<QHash<QString, QVariant>()> bindings_;
-    QString countBefore_, countAfter_;
+    QString countBefore_, countAfter_; // the count is taken when records may have changed, not at every redisplay
     std::unique_ptr<View> view_;
     std::unique_ptr<BrowsePage> page_;
     IncrementalLocator locator_;
