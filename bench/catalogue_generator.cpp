@@ -32,12 +32,16 @@ quint32 mix(quint32 x)
     return x;
 }
 
-QString artist(int n)
+} // namespace
+
+QString makeArtist(int n)
 {
     const quint32 h = mix(quint32(n) * 7919u);
     return QString::fromUtf8(names[h % nameCount]) + " " + QString::fromUtf8(words[(h >> 8) % wordCount])
            + QString::number((h >> 16) % 997);
 }
+
+namespace {
 
 QString title(quint32 h)
 {
@@ -52,7 +56,7 @@ void makeAlbum(Record &album, int n)
     const quint32 h = mix(quint32(n));
     album.clear();
     album.set("AlbumID", n);
-    album.set("Artist", artist(n % 20000 + 1));
+    album.set("Artist", makeArtist(n % 20000 + 1));
     album.set("Album", title(h) + " " + QString::number(n));
     album.set("Media", (h & 3) ? "CD" : "Vinyl");
     album.set("FileNumber", QStringLiteral("CD-%1").arg(n, 5, 10, QChar('0')));
@@ -66,7 +70,7 @@ void makeSong(Record &song, int n, int albums)
     const int album = 1 + (n - 1) % albums;
     song.clear();
     song.set("ID", n);
-    song.set("Artist", artist((h & 7) ? album % 20000 + 1 : int(h % 50000) + 1));
+    song.set("Artist", makeArtist((h & 7) ? album % 20000 + 1 : int(h % 50000) + 1));
     song.set("Title", title(h));
     song.set("Mix", (h % 11) == 0 ? QStringLiteral("Extended Mix") : QString());
     song.set("Album", title(mix(quint32(album))) + " " + QString::number(album));

@@ -13,6 +13,8 @@ class Record;
 
 namespace crx::bench {
 
+// The name of artist number n: one of some 600,000 names, some of them not ASCII.
+QString makeArtist(int n);
 // Fills the record with song number n (1-based) of a catalogue of `albums` albums.
 void makeSong(Record &song, int n, int albums);
 void makeAlbum(Record &album, int n);

@@ -1,5 +1,7 @@
 #include "help.h"
 
+#include "interaction.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -15,6 +17,11 @@ QString helpPage(const QString &directory, const QString &topic)
 {
     const QString page = QDir(directory).filePath(topic + QStringLiteral(".html"));
     return !topic.isEmpty() && QFile::exists(page) ? page : QDir(directory).filePath(QStringLiteral("index.html"));
+}
+
+void openHelp(const QString &topic)
+{
+    interaction().openDocument(helpPage(helpDirectory(), topic));
 }
 
 } // namespace crx

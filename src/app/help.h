@@ -9,5 +9,7 @@ namespace crx {
 QString helpDirectory();
 // The page of a topic, or the contents (index.html) when the topic has none yet.
 QString helpPage(const QString &directory, const QString &topic);
+// Opens the page of a topic (the contents for an empty topic) in the desktop's browser.
+void openHelp(const QString &topic);
 
 } // namespace crx

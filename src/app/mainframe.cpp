@@ -238,9 +238,9 @@ void MainFrame::builtin(const QString &target)
     } else if (target == QLatin1String("PrintSetup")) {
         interaction().printerSetup();
     } else if (target == QLatin1String("HelpContents") || target == QLatin1String("HelpSearch")) {
-        interaction().openDocument(helpPage(helpDirectory(), QString()));
+        openHelp(QString());
     } else if (target == QLatin1String("HelpHowTo")) {
-        interaction().openDocument(helpPage(helpDirectory(), QStringLiteral("howtouse")));
+        openHelp(QStringLiteral("howtouse"));
     } else if (target == QLatin1String("ArrangeIcons")) {
         // Minimised windows in a row along the bottom of the workspace.
         int x = 0;
@@ -267,7 +267,7 @@ void MainFrame::showHelp()
 {
     QMdiSubWindow *active = workspace_->activeSubWindow();
     const QString topic = active && active->widget() ? active->widget()->objectName() : objectName();
-    interaction().openDocument(helpPage(helpDirectory(), topic));
+    openHelp(topic);
 }
 
 void MainFrame::showStartScreen()

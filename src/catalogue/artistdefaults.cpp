@@ -3,17 +3,25 @@
 #include "datafile.h"
 #include "fileset.h"
 #include "processwindow.h"
+#include "tablesql.h"
 
 namespace crx {
 
 std::unique_ptr<BatchProcess> artistDefaultsProcess(FileSet &files)
 {
+    // Songs come in artist order, so the songs after an artist's first one would only be
+    // refused as duplicates: they are passed over without asking the file.
+    auto previous = std::make_shared<QString>();
     auto process = std::make_unique<BatchProcess>(
-        files, FileId::Cantorix, QStringLiteral("MUS:SongsByArtist"), [&files](DataFile &songs) {
-            DataFile &artists = files.file(FileId::Artists);
+        files, FileId::Cantorix, QStringLiteral("MUS:SongsByArtist"), [&files, previous](DataFile &songs) {
             const QString artist = songs.buffer().get("MUS:Artist").toString();
             if (artist.isEmpty())
                 return BatchProcess::Work::Done; // a song without an artist gives no default
+            const QString key = keyText(artist);
+            if (key == *previous)
+                return BatchProcess::Work::Done;
+            *previous = key;
+            DataFile &artists = files.file(FileId::Artists);
             artists.buffer().clear();
             artists.buffer().set("ART:Artist", artist);
             artists.buffer().set("ART:CategoryID", songs.buffer().get("MUS:CategoryID"));
@@ -21,7 +29,6 @@ std::unique_ptr<BatchProcess> artistDefaultsProcess(FileSet &files)
             return code == NoError || code == DuplicateKey ? BatchProcess::Work::Done
                                                            : BatchProcess::Work::RewriteFailed;
         });
-    process->setCycle(25);
     process->writesTo(FileId::Artists);
     return process;
 }

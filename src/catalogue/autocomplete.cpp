@@ -46,7 +46,13 @@ ArtistCompleter::~ArtistCompleter()
 
 bool ArtistCompleter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != &field_ || event->type() != QEvent::KeyPress)
+    if (watched != &field_)
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
+        typed_ = field_.text().left(field_.cursorPosition());
+        active_ = true;
+    }
+    if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     const bool moving = key->key() == Qt::Key_Left || key->key() == Qt::Key_Right || key->key() == Qt::Key_End
@@ -76,7 +82,11 @@ void ArtistCompleter::edited()
     lastText_ = prefix;
     const QString found = completeArtist(files_, prefix);
     if (found.isEmpty()) {
-        active_ = false; // no more completion until a key that does not edit
+        // The field shows what was typed, not the capitals of an earlier completion, and
+        // completion stops until a key that does not edit.
+        field_.setText(typed_);
+        field_.setCursorPosition(int(typed_.size()));
+        active_ = false;
         return;
     }
     if (prefix.size() < found.size()) {

@@ -46,6 +46,7 @@ BrowseArtists::BrowseArtists(FileSet &files, QWidget *parent)
     texts.insert = QStringLiteral("&New");
     texts.selectFirstInPopup = true;
     setTexts(texts);
+    addHelpButton();
 }
 
 } // namespace crx

@@ -25,6 +25,9 @@ public:
     int create();        // a new or emptied file for writing
     int openAppend();    // for appending, created when missing
     void close() { file_.close(); }
+    // Bytes read or written so far, and the file's size in bytes.
+    qint64 position() const { return file_.pos(); }
+    qint64 size() const { return file_.size(); }
 
     // Reads the next line (without its line end) cut at the width; RecordNotAvailable at the end.
     int next(QString &line);

@@ -5,11 +5,25 @@
 #include "standardmessages.h"
 #include "view.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
+
 namespace crx {
 
+namespace {
+constexpr int RecordsPerCycle = 25;
+constexpr int BytesPerCycle = 1000;
+} // namespace
+
 BatchProcess::BatchProcess(FileSet &files, FileId file, const QString &key, WorkFunction work)
-    : files_(files), id_(file), file_(files.file(file)), key_(key), work_(std::move(work))
+    : files_(files), id_(file), file_(&files.file(file)), key_(key), work_(std::move(work)), cycle_(RecordsPerCycle)
 {
+}
+
+BatchProcess::BatchProcess(FileSet &files, const QString &linePath, LineWork work)
+    : files_(files), lineWork_(std::move(work)), cycle_(BytesPerCycle)
+{
+    lines_.setName(linePath);
 }
 
 BatchProcess::~BatchProcess()
@@ -17,23 +31,29 @@ BatchProcess::~BatchProcess()
     finish(response_);
 }
 
+QString BatchProcess::label() const
+{
+    return file_ ? file_->def().label : QFileInfo(lines_.name()).fileName();
+}
+
 bool BatchProcess::start()
 {
-    files_.use(id_);
+    if (file_) {
+        files_.use(id_);
+    } else if (lines_.open() != NoError) {
+        ShowStandardMessage(30, lines_.name());
+        return false;
+    }
     running_ = true;
-    total_ = file_.records();
     for (FileId id : writes_)
         files_.use(id);
-    file_.send(QStringLiteral("QUICKSCAN=on"));
-    view_ = std::make_unique<View>(file_);
-    view_->setOrder(file_.def().keyIndex(key_));
-    view_->setFilter(filter_);
-    if (view_->open() != NoError) {
-        ShowStandardMessage(36);
-        view_->setFilter(QString());
-        view_->open();
+    if (file_) {
+        total_ = file_->records();
+        file_->send(QStringLiteral("QUICKSCAN=on"));
+        openView();
+    } else {
+        total_ = lines_.size();
     }
-    view_->setToStart();
     if (!readNext()) {
         finish(Response::Cancelled);
         return false;
@@ -41,51 +61,83 @@ bool BatchProcess::start()
     return true;
 }
 
+void BatchProcess::openView()
+{
+    view_ = std::make_unique<View>(*file_);
+    view_->setOrder(file_->def().keyIndex(key_));
+    view_->setFilter(filter_);
+    if (view_->open() != NoError) {
+        ShowStandardMessage(36);
+        view_->setFilter(QString());
+        view_->open();
+    }
+    view_->setToStart();
+}
+
+int BatchProcess::readRecord(qint64 &amount)
+{
+    amount = 1;
+    return view_->next();
+}
+
+int BatchProcess::readLine(qint64 &amount)
+{
+    const qint64 before = lines_.position();
+    const int code = lines_.next(line_);
+    amount = lines_.position() - before;
+    return code;
+}
+
 bool BatchProcess::readNext()
 {
     for (;;) {
-        const int code = view_->next();
+        qint64 amount = 0;
+        const int code = file_ ? readRecord(amount) : readLine(amount);
         if (code == RecordNotAvailable)
             return current_ = false;
         if (code != NoError) {
-            ShowStandardMessage(35, file_.def().label);
+            ShowStandardMessage(35, label());
             return current_ = false;
         }
-        ++processed_;
+        processed_ += amount;
+        cycleDone_ += amount;
         const int percent = total_ > 0 ? int(std::min<qint64>(100, processed_ * 100 / total_)) : 100;
         if (percent != percent_) {
             percent_ = percent;
             if (progress_)
                 progress_(percent_);
         }
-        if (!accept_ || accept_(file_))
+        if (!file_ || !accept_ || accept_(*file_))
             return current_ = true;
     }
 }
 
-bool BatchProcess::cycle()
+bool BatchProcess::tick()
 {
     if (!running_)
         return false;
-    // One transaction per cycle and written file: a long pass is quick, and an end at any
-    // moment loses at most the cycle in progress.
     for (FileId id : writes_)
         files_.file(id).stream();
     const auto commit = [this] {
         for (FileId id : writes_)
             files_.file(id).flush();
     };
-    for (int n = 0; n < cycle_ && current_; ++n) {
-        const Work result = work_(file_);
-        if (result != Work::Done) {
-            commit();
-            ShowStandardMessage(31, result == Work::RewriteFailed ? QStringLiteral("Put") : QStringLiteral("Delete"),
-                                QStringLiteral("Process:View"));
-            finish(Response::Completed);
-            return false;
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        cycleDone_ = 0;
+        while (cycleDone_ < cycle_ && current_) {
+            const Work result = file_ ? work_(*file_) : lineWork_(line_);
+            if (result != Work::Done) {
+                commit();
+                ShowStandardMessage(31, result == Work::RewriteFailed ? QStringLiteral("Put") : QStringLiteral("Delete"),
+                                    QStringLiteral("Process:View"));
+                finish(Response::Completed);
+                return false;
+            }
+            readNext();
         }
-        readNext();
-    }
+    } while (current_ && clock.elapsed() < slice_);
     commit();
     if (current_)
         return true;
@@ -105,12 +157,15 @@ void BatchProcess::finish(Response response)
     running_ = false;
     response_ = response;
     view_.reset();
-    file_.send(QStringLiteral("QUICKSCAN=off"));
+    lines_.close();
+    if (file_) {
+        file_->send(QStringLiteral("QUICKSCAN=off"));
+        files_.release(id_);
+    }
     for (FileId id : writes_) {
         files_.file(id).flush();
         files_.release(id);
     }
-    files_.release(id_);
 }
 
 } // namespace crx

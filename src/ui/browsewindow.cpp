@@ -3,6 +3,7 @@
 #include "datafile.h"
 #include "fileset.h"
 #include "formwindow.h"
+#include "help.h"
 #include "picture.h"
 #include "placement.h"
 #include "profile.h"
@@ -208,6 +209,16 @@ void BrowseWindow::refresh()
         failed();
     recount();
     redisplay();
+}
+
+void BrowseWindow::addHelpButton()
+{
+    auto *help = new QPushButton(QStringLiteral("Help"), this);
+    help->setObjectName(QStringLiteral("help"));
+    help->setGeometry(345, 235, 85, 25);
+    help->setAutoDefault(false);
+    connect(help, &QPushButton::clicked, this, [this] { openHelp(objectName()); });
+    help->show();
 }
 
 void BrowseWindow::addNavigationToolbar()

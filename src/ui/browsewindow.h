@@ -65,6 +65,8 @@ public:
     void setSelectMode(bool select);
     // The values of the names the sort orders' filters use ("BRW1::Sort4:Reset:CAT:CategoryID").
     void setBindings(std::function<QHash<QString, QVariant>()> bindings) { bindings_ = std::move(bindings); }
+    // A "Help" button above Close that opens the list's help page.
+    void addHelpButton();
     // The seven moves on a toolbar of their own.
     void addNavigationToolbar();
     // The title shows the file's record count between these texts.

@@ -2,6 +2,7 @@
 
 #include "datafile.h"
 #include "fileset.h"
+#include "help.h"
 #include "picture.h"
 #include "profile.h"
 #include "settings.h"
@@ -33,13 +34,13 @@ FormWindow::FormWindow(FileSet &files, FileId file, const QString &name, Titles 
     ok_->setObjectName(QStringLiteral("ok"));
     cancel_->setObjectName(QStringLiteral("cancel"));
     help_->setObjectName(QStringLiteral("help"));
-    help_->setEnabled(false); // the help pages of the forms come with their windows
     help_->setGeometry(right - ButtonWidth, y, ButtonWidth, ButtonHeight);
     cancel_->setGeometry(right - 2 * ButtonWidth - 6, y, ButtonWidth, ButtonHeight);
     ok_->setGeometry(right - 3 * ButtonWidth - 12, y, ButtonWidth, ButtonHeight);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &FormWindow::accept);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help_, &QPushButton::clicked, this, [this] { openHelp(helpContext_.isEmpty() ? objectName() : helpContext_); });
     const QKeySequence dittoSequence(Qt::CTRL | (dittoKey == DittoKey::Grave ? Qt::Key_QuoteLeft : Qt::Key_Apostrophe));
     connect(new QShortcut(dittoSequence, this), &QShortcut::activated, this, &FormWindow::ditto);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {

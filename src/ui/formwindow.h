@@ -39,6 +39,9 @@ public:
     QLineEdit *addField(const QString &prompt, const QString &field, const QString &picture, QRect prompt_,
                         QRect entry, Check check = {});
 
+    // The help page Help opens, when it is not the one named after the form.
+    void setHelpContext(const QString &topic) { helpContext_ = topic; }
+
     // A form that compares the record (the wizards) asks before it is left with changes.
     void setComparesRecord(bool compares) { comparesRecord_ = compares; }
 
@@ -61,6 +64,7 @@ public:
 
     QPushButton *okButton() const { return ok_; }
     QPushButton *cancelButton() const { return cancel_; }
+    QPushButton *helpButton() const { return help_; }
     FormSession &session() { return session_; }
 
 protected:
@@ -89,6 +93,7 @@ private:
     QPushButton *ok_;
     QPushButton *cancel_;
     QPushButton *help_;
+    QString helpContext_;
     ControlLayout layout_;
     bool prepared_ = false;
     bool comparesRecord_ = false;

@@ -54,7 +54,7 @@ Response ProcessWindow::run()
 
 void ProcessWindow::tick()
 {
-    if (process_.cycle())
+    if (process_.tick())
         return;
     timer_->stop();
     percent_->setText(QStringLiteral("Process Completed"));

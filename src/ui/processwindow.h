@@ -1,6 +1,6 @@
 // The progress window of a batch process: "Processing Records", the
 // process's message, a progress bar, the percent done and Cancel. A timer
-// runs one cycle of the process per tick.
+// runs the process a tick at a time.
 #pragma once
 
 #include "batchprocess.h"

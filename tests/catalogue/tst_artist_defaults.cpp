@@ -58,6 +58,8 @@ private Q_SLOTS:
     void emptySongFileEndsAtOnce();
     void cancelKeepsWhatWasAdded();
     void percentCountsUpToCompleted();
+    void linesAreCountedByBytes();
+    void aLineFileThatCannotBeOpened();
 };
 
 void TestArtistDefaults::eachArtistGetsTheCategoryOfTheFirstSong()
@@ -88,12 +90,13 @@ void TestArtistDefaults::cancelKeepsWhatWasAdded()
     for (int i = 1; i <= 100; ++i)
         cat.add(i, QStringLiteral("Artist %1").arg(i, 3, 10, QChar('0')), "Song", 1);
     const auto process = artistDefaultsProcess(cat.files);
+    process->setTimeSlice(0); // a tick of one cycle
     QVERIFY(process->start());
-    QVERIFY(process->cycle());
+    QVERIFY(process->tick());
     process->cancel();
     QCOMPARE(process->response(), Response::Cancelled);
     QCOMPARE(cat.defaults().size(), 25);
-    QVERIFY(!process->cycle());
+    QVERIFY(!process->tick());
 }
 
 void TestArtistDefaults::percentCountsUpToCompleted()
@@ -109,7 +112,7 @@ void TestArtistDefaults::percentCountsUpToCompleted()
         QSet<int> shown;
         process->onProgress([&](int percent) { shown.insert(percent); });
         QVERIFY(process->start());
-        while (process->cycle()) {
+        while (process->tick()) {
         }
         QCOMPARE(shown.size(), 100);
         QCOMPARE(process->response(), Response::Completed);
@@ -122,6 +125,55 @@ void TestArtistDefaults::percentCountsUpToCompleted()
     QCOMPARE(window.run(), Response::Completed);
     QCOMPARE(window.percentText()->text(), QString("Process Completed"));
     QCOMPARE(cat.defaults().size(), 300);
+}
+
+void TestArtistDefaults::linesAreCountedByBytes()
+{
+    ScriptedInteraction person;
+    QTemporaryDir dir;
+    FileSet files(dir.path());
+    const QString path = dir.filePath("lines.csv");
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 500; ++i)
+        out.write(QStringLiteral("line %1,Björk\n").arg(i, 3, 10, QChar('0')).toUtf8()); // 16 bytes a line
+    out.close();
+    QStringList seen;
+    BatchProcess process(files, path, [&](const QString &line) {
+        seen << line;
+        return BatchProcess::Work::Done;
+    });
+    process.setTimeSlice(0);
+    QList<int> shown;
+    process.onProgress([&](int percent) { shown << percent; });
+    QVERIFY(process.start());
+    QVERIFY(process.tick());
+    QCOMPARE(seen.size(), 63); // 1000 bytes a cycle: the 63rd line reaches the 1000th byte
+    QCOMPARE(seen.first(), QString("line 000,Björk"));
+    while (process.tick()) {
+    }
+    QCOMPARE(seen.size(), 500);
+    QCOMPARE(process.response(), Response::Completed);
+    QCOMPARE(shown.last(), 100);
+    QCOMPARE(shown.size(), 100);
+    QVERIFY(person.shown.isEmpty());
+}
+
+void TestArtistDefaults::aLineFileThatCannotBeOpened()
+{
+    ScriptedInteraction person;
+    QTemporaryDir dir;
+    FileSet files(dir.path());
+    bool worked = false;
+    BatchProcess process(files, dir.filePath("missing.csv"), [&](const QString &) {
+        worked = true;
+        return BatchProcess::Work::Done;
+    });
+    QVERIFY(!process.start());
+    QVERIFY(!worked);
+    QCOMPARE(person.shown.size(), 1);
+    QVERIFY(person.shown.first().text.contains("missing.csv"));
+    QCOMPARE(process.response(), Response::Cancelled);
 }
 
 QTEST_MAIN(TestArtistDefaults)

@@ -137,6 +137,11 @@ void TestMediaAndArtists::artistDefaults()
     answerForm("ART:Artist", "Björk");
     QTest::keyClick(list.listBox(), Qt::Key_Insert);
     QCOMPARE(list.listBox()->currentItem()->text(0), QString("Björk"));
+    // Help opens the list's page, or the contents while it has none.
+    QTest::mouseClick(list.button("help"), Qt::LeftButton);
+    QCOMPARE(person.documents.size(), 1);
+    QVERIFY(person.documents.first().endsWith("/help/BrowseArtists.html")
+            || person.documents.first().endsWith("/help/index.html"));
 }
 
 QTEST_MAIN(TestMediaAndArtists)
