@@ -181,9 +181,11 @@ void baselineComplete(benchmark::State &state)
 {
     const TableSql &artists = tableSql(artistDef);
     sqlite3 *db = openRaw(artistsPath(defaults), SQLITE_OPEN_READONLY);
-    sqlite3_stmt *lookup = prepare(db, "SELECT " + artists.selectList + " FROM records WHERE "
-                                           + artists.keys.front().columns.front() + " >= ? ORDER BY "
-                                           + artists.keys.front().columns.front() + ", rid LIMIT 1");
+    const KeySql &key = artists.keys.front();
+    const QString opt = key.optPredicate.isEmpty() ? QString() : key.optPredicate + " AND ";
+    sqlite3_stmt *lookup = prepare(db, "SELECT " + artists.selectList + " FROM records WHERE " + opt
+                                           + key.columns.front() + " >= ? ORDER BY " + key.columns.front()
+                                           + ", rid LIMIT 1");
     const QStringList texts = prefixes();
     qsizetype i = 0;
     for (auto _ : state) {

@@ -8,9 +8,16 @@ Globals &globals()
     return shared;
 }
 
+Record &currentAlbum()
+{
+    static Record album(fileDef(FileId::Album));
+    return album;
+}
+
 void clearGlobals()
 {
     globals() = Globals{};
+    currentAlbum().clear();
 }
 
 } // namespace crx

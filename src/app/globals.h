@@ -1,6 +1,8 @@
 // The handful of values the windows of a run share.
 #pragma once
 
+#include "record.h"
+
 #include <QString>
 
 namespace crx {
@@ -16,5 +18,9 @@ struct Globals {
 
 Globals &globals();
 void clearGlobals();
+
+// The current album: the album record an album window last had in hand. A song added from
+// outside an album takes its defaults from it.
+Record &currentAlbum();
 
 } // namespace crx

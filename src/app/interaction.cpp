@@ -19,4 +19,9 @@ void setInteraction(Interaction *interaction)
     current = interaction;
 }
 
+QString playFailedText(const QString &path)
+{
+    return QStringLiteral("Could not play ") + path + QStringLiteral(".");
+}
+
 } // namespace crx

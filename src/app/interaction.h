@@ -38,10 +38,17 @@ public:
     // Opens a document (a help page) in the desktop's program for it; false when it cannot.
     virtual bool openDocument(const QString &path) = 0;
 
+    // Starts playing a sound file without waiting for it; false when it cannot be played.
+    // A failure found while playing is told by the implementation with playFailedText.
+    virtual bool playSound(const QString &path) = 0;
+
     // Starts an outside program without waiting for it; false when it cannot be started.
     virtual bool startProgram(const QString &program, const QStringList &arguments,
                               const QString &workingDirectory) = 0;
 };
+
+// "Could not play " followed by the path and ".".
+QString playFailedText(const QString &path);
 
 // The interaction in use; set once at start (or by a test).
 Interaction &interaction();

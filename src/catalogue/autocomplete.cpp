@@ -9,6 +9,20 @@
 
 namespace crx {
 
+namespace {
+
+// The prefix read as a pattern: "*" any run, "?" any character.
+bool matchesPattern(const QString &name, const QString &prefix)
+{
+    if (!prefix.contains('*') && !prefix.contains('?'))
+        return false;
+    const QRegularExpression pattern(QRegularExpression::wildcardToRegularExpression(prefix),
+                                     QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(name).hasMatch();
+}
+
+} // namespace
+
 QString completeArtist(FileSet &files, const QString &prefix)
 {
     if (prefix.isEmpty())
@@ -17,13 +31,13 @@ QString completeArtist(FileSet &files, const QString &prefix)
     const Record kept = artists.buffer();
     artists.buffer().clear();
     artists.buffer().set("ART:Artist", prefix);
-    artists.set(artists.def().keyIndex("ART:K_ARTIST"));
+    const int key = artists.def().keyIndex("ART:K_ARTIST");
+    artists.setReadAhead(key, 1); // one default is wanted, not a page of them
+    artists.set(key);
     QString found;
     if (artists.next() == NoError) {
         const QString name = artists.buffer().get("ART:Artist").toString();
-        const QRegularExpression pattern(QRegularExpression::wildcardToRegularExpression(prefix),
-                                         QRegularExpression::CaseInsensitiveOption);
-        if (name.left(prefix.size()).toUpper() == prefix.toUpper() || pattern.match(name).hasMatch())
+        if (name.left(prefix.size()).toUpper() == prefix.toUpper() || matchesPattern(name, prefix))
             found = name;
     }
     artists.buffer() = kept;

@@ -416,6 +416,11 @@ qint64 DataFile::records()
 
 // ---- reading ----
 
+void DataFile::setReadAhead(int key, int rows)
+{
+    cursorFor(key).setReadAhead(rows);
+}
+
 Cursor &DataFile::cursorFor(int key)
 {
     std::unique_ptr<Cursor> &slot = keyCursors_[key];

@@ -59,6 +59,9 @@ public:
     int next() { return read(true); }
     int previous() { return read(false); }
     int get(int key); // the first record whose key equals the buffer's key fields
+    // How many records the first read after placing in this key order fetches at once
+    // (32 unless set): a lookup that wants one record asks for one.
+    void setReadAhead(int key, int rows);
 
     int add();
     int put();

@@ -4,7 +4,7 @@
 // by line and counted by bytes (1000 a cycle). The work per record is the
 // process's own; the pass counts what was read and gives the percent done.
 //
-// Each tick of the window runs cycles until its time slice is used (always
+// Each tick of the window runs cycles until its time slice (15 ms) is used (always
 // at least one), and the tick's writes are one transaction per written file:
 // a long pass does not pay a commit every 25 records, and an end at any
 // moment loses at most the tick in progress, never a half-written record.
@@ -81,7 +81,7 @@ private:
     std::unique_ptr<View> view_;
     std::vector<FileId> writes_;
     int cycle_;
-    int slice_ = 20;
+    int slice_ = 15;
     qint64 total_ = 0, processed_ = 0, cycleDone_ = 0;
     int percent_ = 0;
     bool running_ = false;

@@ -91,6 +91,9 @@ BrowseWindow::BrowseWindow(FileSet &files, FileId file, const QString &name, con
         redisplay();
     });
     setSelectMode(false);
+    // A list without a form only selects.
+    for (QPushButton *edit : {insert_, change_, delete_})
+        edit->setVisible(bool(makeForm_));
 }
 
 BrowseWindow::~BrowseWindow()
@@ -298,6 +301,8 @@ void BrowseWindow::failed()
 
 void BrowseWindow::callForm(Request request)
 {
+    if (!makeForm_)
+        return;
     const bool rows = page_->selected() >= 0;
     const BrowseRow before = rows ? page_->rows()[size_t(page_->selected())] : BrowseRow{Record(file_.def()), {}};
     if (request == Request::Insert) {
@@ -364,9 +369,10 @@ std::unique_ptr<QMenu> BrowseWindow::popupMenu()
     };
     if (texts_.selectFirstInPopup)
         addSelect();
-    menu->addAction(texts_.insert, this, &BrowseWindow::insertRecord);
-    menu->addAction(texts_.change, this, &BrowseWindow::changeRecord)->setEnabled(rows);
-    menu->addAction(texts_.remove, this, &BrowseWindow::deleteRecord)->setEnabled(rows);
+    const bool edits = bool(makeForm_);
+    menu->addAction(texts_.insert, this, &BrowseWindow::insertRecord)->setEnabled(edits);
+    menu->addAction(texts_.change, this, &BrowseWindow::changeRecord)->setEnabled(rows && edits);
+    menu->addAction(texts_.remove, this, &BrowseWindow::deleteRecord)->setEnabled(rows && edits);
     if (!texts_.selectFirstInPopup) {
         menu->addSeparator();
         addSelect();

@@ -54,7 +54,7 @@ class BrowseWindow : public QDialog
 public:
     using FormFactory = std::function<std::unique_ptr<FormWindow>(FileSet &)>;
 
-    // columnFields names the field each column of the format shows.
+    // columnFields names the field each column of the format shows; a list without a form only selects.
     BrowseWindow(FileSet &files, FileId file, const QString &name, const QString &title, const QString &format,
                  QStringList columnFields, std::vector<SortOrder> orders, FormFactory form, QWidget *parent = nullptr);
     ~BrowseWindow() override;

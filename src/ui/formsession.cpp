@@ -66,6 +66,8 @@ bool FormSession::open()
         response_ = Response::Completed;
         return false;
     }
+    if (request_ == Request::Insert && beforeInsert_ && !beforeInsert_())
+        return false;
     if (request_ == Request::Insert && isNumbered(file_)) {
         if (addNumbered(file_) != Numbering::Added)
             return false;

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 namespace crx {
@@ -16,7 +17,8 @@ namespace crx {
 class FileSet;
 class DataFile;
 
-enum class Request { None, Insert, Change, Delete };
+// Copy inserts a new record with the values of the one in the buffer (the song lists' Copy).
+enum class Request { None, Insert, Change, Delete, Copy };
 enum class Response { Cancelled, Completed };
 
 // The list moves a form with navigation buttons may ask of its list, beside its response.
@@ -40,6 +42,9 @@ public:
 
     // A form that may only insert (the wizards) refuses change and delete requests.
     void setInsertOnly(bool insertOnly) { insertOnly_ = insertOnly; }
+    // The starting values of an insert, set before the record is numbered and added;
+    // false gives the insert up.
+    void setBeforeInsert(std::function<bool()> prepare) { beforeInsert_ = std::move(prepare); }
 
     // The opening steps before a window shows: true when the window is to be shown.
     bool open();
@@ -64,6 +69,7 @@ private:
     FileId id_;
     DataFile &file_;
     bool insertOnly_ = false;
+    std::function<bool()> beforeInsert_;
     Request request_ = Request::None;
     Response response_ = Response::Cancelled;
     Navigation navigation_ = Navigation::None;

@@ -47,6 +47,9 @@ FormWindow::FormWindow(FileSet &files, FileId file, const QString &name, Titles 
         for (const Bound &b : fields_)
             if (b.entry == now)
                 lastEntry_ = b.entry;
+        for (const Control &c : controls_)
+            if (c.widget == now || c.widget->isAncestorOf(now))
+                lastEntry_ = c.widget;
     });
 }
 
@@ -64,11 +67,12 @@ QPushButton *FormWindow::addDittoButton(QRect place)
 FormWindow::~FormWindow() = default;
 
 QLineEdit *FormWindow::addField(const QString &prompt, const QString &field, const QString &picture, QRect promptPlace,
-                                QRect entryPlace, Check check)
+                                QRect entryPlace, Check check, QWidget *page)
 {
-    auto *label = new QLabel(prompt, this);
+    QWidget *parent = page ? page : this;
+    auto *label = new QLabel(prompt, parent);
     label->setGeometry(promptPlace);
-    auto *entry = new QLineEdit(this);
+    auto *entry = new QLineEdit(parent);
     entry->setObjectName(field);
     entry->setGeometry(entryPlace);
     label->setBuddy(entry);
@@ -86,6 +90,11 @@ QLineEdit *FormWindow::addField(const QString &prompt, const QString &field, con
             }
     });
     return entry;
+}
+
+void FormWindow::addControl(QWidget *control, Show show, Take take)
+{
+    controls_.push_back({control, std::move(show), std::move(take)});
 }
 
 bool FormWindow::prepare()
@@ -123,13 +132,17 @@ void FormWindow::load()
         b.entry->setText(formatValue(b.picture, f.isText() ? QVariant(record.text(b.field)) : QVariant(record.number(b.field))));
         b.entry->setModified(false);
     }
+    for (const Control &c : controls_)
+        c.show(record);
 }
 
-bool FormWindow::store(const Bound &b)
+bool FormWindow::store(const Bound &b, bool check)
 {
     bool ok = false;
     const QVariant value = readValue(b.picture, b.entry->text(), &ok);
-    if (!ok || (b.check && !b.check(b.entry->text()))) {
+    if (!check && !ok)
+        return false;
+    if (check && (!ok || (b.check && !b.check(b.entry->text())))) {
         QApplication::beep();
         return false;
     }
@@ -139,6 +152,14 @@ bool FormWindow::store(const Bound &b)
     else
         record.setNumber(b.field, value.toLongLong());
     return true;
+}
+
+void FormWindow::takeTyped()
+{
+    for (const Bound &b : fields_)
+        store(b, false);
+    for (const Control &c : controls_)
+        c.take(false);
 }
 
 void FormWindow::selectFirst()
@@ -156,10 +177,17 @@ void FormWindow::accept()
 
 void FormWindow::navigate(Navigation move)
 {
+    takeTyped();
+    beforeValidation();
     for (const Bound &b : fields_)
         if (!store(b)) {
             b.entry->setFocus();
             b.entry->selectAll();
+            return;
+        }
+    for (const Control &c : controls_)
+        if (!c.take(true)) {
+            c.widget->setFocus();
             return;
         }
     switch (session_.complete(move)) {
@@ -179,8 +207,7 @@ void FormWindow::navigate(Navigation move)
 void FormWindow::reject()
 {
     if (comparesRecord_ && prepared_) {
-        for (const Bound &b : fields_)
-            store(b);
+        takeTyped();
         if (session_.changed() && ShowStandardMessage(23) != Yes)
             return;
     }
@@ -237,6 +264,9 @@ void FormWindow::resizeEvent(QResizeEvent *event)
 void FormWindow::ditto()
 {
     const Record &history = historyRecord(session_.file().def().id);
+    for (const Control &c : controls_)
+        if (c.widget == lastEntry_)
+            c.show(history);
     for (const Bound &b : fields_)
         if (b.entry == lastEntry_) {
             const FieldDef &f = history.def().fields[size_t(b.field)];

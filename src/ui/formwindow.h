@@ -35,9 +35,17 @@ public:
     // (a failing check shows its message).
     using Check = std::function<bool(const QString &text)>;
 
-    // An entry with its prompt at the designed place, bound to a field under a picture.
+    // An entry with its prompt at the designed place, bound to a field under a picture; on a
+    // page of a tab sheet when page is given.
     QLineEdit *addField(const QString &prompt, const QString &field, const QString &picture, QRect prompt_,
-                        QRect entry, Check check = {});
+                        QRect entry, Check check = {}, QWidget *page = nullptr);
+
+    // A control of another kind (combo, spin, check box, memo, options) that the form binds
+    // itself: show puts a record's value into it; take puts its value into the buffer and,
+    // when checking, runs its rules (false: the control keeps the focus, OK stops).
+    using Show = std::function<void(const Record &)>;
+    using Take = std::function<bool(bool check)>;
+    void addControl(QWidget *control, Show show, Take take);
 
     // The help page Help opens, when it is not the one named after the form.
     void setHelpContext(const QString &topic) { helpContext_ = topic; }
@@ -52,7 +60,7 @@ public:
     Check lookupCheck(const QString &prompt, FileId file, const QString &key);
 
     // The opening steps; false when no window is to be shown (a delete, a refused request, a failed insert).
-    bool prepare();
+    virtual bool prepare();
     // Calls the form as a caller does: prepare, then run it modally.
     Response call();
 
@@ -70,6 +78,13 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void done(int result) override;
+    void accept() override;
+    // Shows the buffer's values in every field and control again.
+    void load();
+    // Puts what stands in every field and control into the buffer, without checking it.
+    void takeTyped();
+    // OK's own steps, after the values typed are in the buffer and before they are checked.
+    virtual void beforeValidation() {}
 
 private:
     struct Bound {
@@ -78,10 +93,13 @@ private:
         QString picture;
         Check check;
     };
-    void accept() override;
+    struct Control {
+        QWidget *widget;
+        Show show;
+        Take take;
+    };
     void reject() override;
-    void load();
-    bool store(const Bound &bound);
+    bool store(const Bound &bound, bool check = true);
     void selectFirst();
     void ditto();
 
@@ -90,6 +108,7 @@ private:
     Titles titles_;
     QSize designed_;
     std::vector<Bound> fields_;
+    std::vector<Control> controls_;
     QPushButton *ok_;
     QPushButton *cancel_;
     QPushButton *help_;
@@ -97,7 +116,7 @@ private:
     ControlLayout layout_;
     bool prepared_ = false;
     bool comparesRecord_ = false;
-    QLineEdit *lastEntry_ = nullptr;
+    QWidget *lastEntry_ = nullptr;
 };
 
 } // namespace crx

@@ -1,15 +1,20 @@
 #include "qtinteraction.h"
 
 #include <QApplication>
+#include <QAudioDevice>
+#include <QAudioOutput>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
-#include <QUrl>
-#include <QFileDialog>
-#include <QMessageBox>
 #include <QProcess>
+#include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 
@@ -109,6 +114,35 @@ void QtInteraction::printerSetup()
 bool QtInteraction::openDocument(const QString &path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+// One player for the program: a new sound stops the one playing.
+struct QtInteraction::Player {
+    QMediaPlayer media;
+    QAudioOutput output;
+    QString path;
+};
+
+QtInteraction::QtInteraction() = default;
+QtInteraction::~QtInteraction() = default;
+
+bool QtInteraction::playSound(const QString &path)
+{
+    if (!QFileInfo(path).isReadable() || QMediaDevices::audioOutputs().isEmpty())
+        return false;
+    if (!player_) {
+        player_ = std::make_unique<Player>();
+        player_->media.setAudioOutput(&player_->output);
+        QObject::connect(&player_->media, &QMediaPlayer::errorOccurred, &player_->media, [this] {
+            message(QStringLiteral("Error"), playFailedText(player_->path), Icon::Exclamation, OK, OK);
+        });
+    }
+    if (!player_->media.isAvailable())
+        return false;
+    player_->path = path;
+    player_->media.setSource(QUrl::fromLocalFile(path));
+    player_->media.play();
+    return true;
 }
 
 bool QtInteraction::startProgram(const QString &program, const QStringList &arguments,

@@ -3,11 +3,16 @@
 
 #include "interaction.h"
 
+#include <memory>
+
 namespace crx {
 
 class QtInteraction : public Interaction
 {
 public:
+    QtInteraction();
+    ~QtInteraction() override;
+
     Button message(const QString &title, const QString &text, Icon icon, Buttons buttons,
                    Button defaultButton) override;
     [[noreturn]] void halt(const QString &text) override;
@@ -18,7 +23,12 @@ public:
     void setClipboardText(const QString &text) override;
     void printerSetup() override;
     bool openDocument(const QString &path) override;
+    bool playSound(const QString &path) override;
     bool startProgram(const QString &program, const QStringList &arguments, const QString &workingDirectory) override;
+
+private:
+    struct Player;
+    std::unique_ptr<Player> player_; // made at the first sound
 };
 
 } // namespace crx

@@ -37,7 +37,11 @@ public:
     Button message(const QString &title, const QString &text, Icon icon, Buttons buttons,
                    Button defaultButton) override;
     [[noreturn]] void halt(const QString &text) override;
-    QString openFile(const QString &, const QString &, const QString &) override { return nextPath(); }
+    QString openFile(const QString &caption, const QString &directory, const QString &filter) override
+    {
+        dialogs << QStringList{caption, directory, filter};
+        return nextPath();
+    }
     QString saveFile(const QString &, const QString &, const QString &) override { return nextPath(); }
     QString chooseFolder(const QString &, const QString &) override { return nextPath(); }
     QString clipboardText() override { return clipboard; }
@@ -47,6 +51,11 @@ public:
     {
         documents << path;
         return true;
+    }
+    bool playSound(const QString &path) override
+    {
+        played << path;
+        return soundsPlay;
     }
     bool startProgram(const QString &program, const QStringList &arguments, const QString &) override;
 
@@ -59,6 +68,9 @@ public:
     bool programsStart = true;
     int printerSetups = 0;
     QStringList documents;   // documents opened, help pages among them
+    QList<QStringList> dialogs; // caption, directory and filter of every open-file dialog
+    QStringList played;      // sounds played
+    bool soundsPlay = true;
 
 private:
     QString nextPath() { return paths.isEmpty() ? QString() : paths.dequeue(); }

@@ -1,0 +1,19 @@
+// "Select Album": the album lookup in select mode. Select returns completed
+// with the highlighted album in the album file's buffer.
+#pragma once
+
+#include "browsewindow.h"
+
+namespace crx {
+
+class SelectAlbum : public BrowseWindow
+{
+    Q_OBJECT
+public:
+    explicit SelectAlbum(FileSet &files, QWidget *parent = nullptr);
+
+    // Opens the lookup modally; true when an album was selected.
+    static bool choose(FileSet &files, QWidget *parent = nullptr);
+};
+
+} // namespace crx

@@ -1,0 +1,624 @@
+#include "songform.h"
+
+#include "autocomplete.h"
+#include "datafile.h"
+#include "fileset.h"
+#include "globals.h"
+#include "interaction.h"
+#include "numberspin.h"
+#include "picture.h"
+#include "selectaddmode.h"
+#include "selectalbum.h"
+#include "settings.h"
+#include "songentry.h"
+#include "standardmessages.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace crx {
+
+namespace {
+
+constexpr int PromptX = 10, PromptWidth = 130, EntryX = 145, RowHeight = 22, RowStep = 28;
+const QString TimePicture = QStringLiteral("@t4");
+const QString WavFilter = QStringLiteral("WAV Files (*.WAV *.wav *.MP3 *.mp3)");
+constexpr int PathWidth = 128;
+
+QRect promptAt(int row)
+{
+    return {PromptX, 10 + row * RowStep, PromptWidth, RowHeight};
+}
+
+QRect entryAt(int row, int width)
+{
+    return {EntryX, 10 + row * RowStep, width, RowHeight};
+}
+
+// The files the form reads beside the songs, held while it is open.
+constexpr FileId ReadFiles[] = {FileId::Album, FileId::Categories, FileId::Media, FileId::Artists};
+
+} // namespace
+
+UpdateSong::UpdateSong(FileSet &files, QWidget *parent)
+    : FormWindow(files, FileId::Cantorix, QStringLiteral("UpdateSong"),
+                 {QStringLiteral("Adding Information"), QStringLiteral("Changing Information")}, QSize(580, 430),
+                 DittoKey::Grave, parent),
+      files_(files)
+{
+    for (FileId id : ReadFiles)
+        files_.use(id);
+    setWindowTitle(QStringLiteral("Update the Cantorix Database"));
+    setHelpContext(QStringLiteral("UpdateCantorix"));
+    sheet_ = new QTabWidget(this);
+    sheet_->setObjectName(QStringLiteral("sheet"));
+    sheet_->setGeometry(10, 10, 560, 330);
+    const std::pair<const char *, void (UpdateSong::*)(QWidget *)> tabs[] = {
+        {"General", &UpdateSong::buildGeneral},
+        {"DJ", &UpdateSong::buildDj},
+        {"Recording/Performance", &UpdateSong::buildRecording},
+        {"Custom", &UpdateSong::buildCustom},
+        {"&Notes", &UpdateSong::buildNotes},
+        {"Associated Files", &UpdateSong::buildFiles},
+    };
+    for (const auto &[title, build] : tabs) {
+        auto *page = new QWidget;
+        sheet_->addTab(page, QString::fromLatin1(title));
+        (this->*build)(page);
+    }
+    sideAndTrack_ = new QLabel(this);
+    sideAndTrack_->setObjectName(QStringLiteral("sideAndTrack"));
+    sideAndTrack_->setGeometry(10, 352, 70, RowHeight);
+    withAlbum_ = new QPushButton(QStringLiteral("Default with Album Information"), this);
+    withAlbum_->setObjectName(QStringLiteral("withAlbum"));
+    withAlbum_->setGeometry(90, 350, 220, 25);
+    withAlbum_->setAutoDefault(false);
+    connect(withAlbum_, &QPushButton::clicked, this, &UpdateSong::defaultWithAlbum);
+    connect(cancelButton(), &QPushButton::clicked, this, [] { globals().lastFormButton = QStringLiteral("Cancel"); });
+    connect(sheet_, &QTabWidget::currentChanged, this, &UpdateSong::showCategoryName);
+}
+
+UpdateSong::~UpdateSong()
+{
+    for (FileId id : ReadFiles)
+        files_.release(id);
+}
+
+QWidget *UpdateSong::control(const QString &name) const
+{
+    return findChild<QWidget *>(name);
+}
+
+QPushButton *UpdateSong::smallButton(QWidget *page, const QString &text, const QString &tip, QRect place)
+{
+    auto *button = new QPushButton(text, page);
+    button->setToolTip(tip);
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+void UpdateSong::checkOnLeave(QLineEdit *edit, std::function<bool()> rules, QWidget *control)
+{
+    connect(edit, &QLineEdit::editingFinished, this, [this, rules = std::move(rules), control] {
+        // Only when the person goes on to another control of the form: not for Cancel, and
+        // not while a message of the check itself has the focus.
+        QWidget *now = QApplication::focusWidget();
+        if (leaving_ || !now || now == cancelButton() || !isAncestorOf(now))
+            return;
+        leaving_ = true;
+        if (!rules())
+            control->setFocus();
+        leaving_ = false;
+    });
+}
+
+void UpdateSong::buildGeneral(QWidget *page)
+{
+    artist_ = addField(QStringLiteral("&Artist:"), QStringLiteral("MUS:Artist"), QStringLiteral("@s50"), promptAt(0),
+                       entryAt(0, 340), {}, page);
+    connect(smallButton(page, QStringLiteral("\u21c4"), QStringLiteral("Swap order of artist name"),
+                        QRect(EntryX + 345, 10, 24, RowHeight)),
+            &QPushButton::clicked, this, [this] {
+                artist_->setText(swapArtistOrder(artist_->text()));
+                artist_->setModified(true);
+            });
+    title_ = addField(QStringLiteral("&Title:"), QStringLiteral("MUS:Title"), QStringLiteral("@s50"), promptAt(1),
+                      entryAt(1, 340), {}, page);
+    connect(smallButton(page, QStringLiteral("\u21c5"), QStringLiteral("Swap artist and title"),
+                        QRect(EntryX + 345, 10 + RowStep, 24, RowHeight)),
+            &QPushButton::clicked, this, [this] {
+                const QString artist = artist_->text();
+                artist_->setText(title_->text());
+                title_->setText(artist);
+                artist_->setModified(true);
+                title_->setModified(true);
+            });
+    album_ = addField(QStringLiteral("&Album:"), QStringLiteral("MUS:Album"), QStringLiteral("@s50"), promptAt(2),
+                      entryAt(2, 340), {}, page);
+
+    const FileDef &def = session().file().def();
+    auto *mediaPrompt = new QLabel(QStringLiteral("&Media:"), page);
+    mediaPrompt->setGeometry(promptAt(3));
+    media_ = new QComboBox(page);
+    media_->setObjectName(QStringLiteral("MUS:Media"));
+    media_->setEditable(true);
+    media_->setInsertPolicy(QComboBox::NoInsert);
+    media_->lineEdit()->setMaxLength(def.fields[size_t(def.fieldIndex("MUS:Media"))].width);
+    media_->setGeometry(entryAt(3, 150));
+    mediaPrompt->setBuddy(media_);
+    addControl(
+        media_,
+        [this](const Record &r) {
+            const QString media = r.get("MUS:Media").toString();
+            // A song without media shows the first format of the list.
+            media_->setCurrentText(media.isEmpty() && media_->count() > 0 ? media_->itemText(0) : media);
+        },
+        [this](bool check) { return takeMedia(check); });
+    checkOnLeave(media_->lineEdit(), [this] { return takeMedia(true); }, media_);
+
+    auto *timePrompt = new QLabel(QStringLiteral("T&ime:"), page);
+    timePrompt->setGeometry(promptAt(4));
+    time_ = new QLineEdit(page);
+    time_->setObjectName(QStringLiteral("MUS:Time"));
+    time_->setGeometry(entryAt(4, 80));
+    timePrompt->setBuddy(time_);
+    addControl(
+        time_, [this](const Record &r) { time_->setText(formatValue(TimePicture, r.get("MUS:Time"))); },
+        [this](bool check) { return takeTime(check); });
+    checkOnLeave(time_, [this] { return takeTime(true); }, time_);
+
+    addField(QStringLiteral("&File Number:"), QStringLiteral("MUS:FileNumber"), QStringLiteral("@s20"), promptAt(5),
+             entryAt(5, 150), {}, page);
+    addField(QStringLiteral("&Release Date:"), QStringLiteral("MUS:ReleaseDate"), QStringLiteral("@d17"),
+             promptAt(6), entryAt(6, 100), {}, page);
+
+    auto *categoryPrompt = new QLabel(QStringLiteral("&Category:"), page);
+    categoryPrompt->setGeometry(promptAt(7));
+    category_ = new QComboBox(page);
+    category_->setObjectName(QStringLiteral("category"));
+    category_->setEditable(true);
+    category_->setInsertPolicy(QComboBox::NoInsert);
+    category_->lineEdit()->setMaxLength(fileDef(FileId::Categories).fields[1].width);
+    category_->setGeometry(entryAt(7, 220));
+    categoryPrompt->setBuddy(category_);
+    addControl(
+        category_, [this](const Record &) { showCategoryName(); }, [this](bool check) { return takeCategory(check); });
+    checkOnLeave(category_->lineEdit(), [this] { return takeCategory(true); }, category_);
+
+    addSpin(page, QStringLiteral("Track &Number:"), QStringLiteral("MUS:TrackNumber"), 3, false, entryAt(8, 60),
+            QStringLiteral("Track"), 99);
+    addSpin(page, QStringLiteral("&Side/Disc:"), QStringLiteral("MUS:Side"), 2, true, entryAt(9, 60));
+}
+
+void UpdateSong::addSpin(QWidget *page, const QString &prompt, const QString &field, int digits, bool blankWhenZero,
+                         QRect place, const QString &rangeName, int highest)
+{
+    auto *label = new QLabel(prompt, page);
+    label->setGeometry(PromptX, place.y(), PromptWidth, RowHeight);
+    auto *spin = new NumberSpin(digits, blankWhenZero, page);
+    spin->setObjectName(field);
+    spin->setGeometry(place);
+    label->setBuddy(spin);
+    const int index = session().file().def().fieldIndex(field);
+    addControl(
+        spin, [spin, index](const Record &r) { spin->setValue(int(r.number(index))); },
+        [this, spin, index, rangeName, highest](bool check) {
+            spin->interpretText();
+            if (check && !rangeName.isEmpty() && spin->value() > highest) {
+                ShowStandardMessage(10, rangeName, QStringLiteral("0 and %1").arg(highest));
+                return false;
+            }
+            session().file().buffer().setNumber(index, spin->value());
+            return true;
+        });
+    connect(spin, &QSpinBox::valueChanged, this, &UpdateSong::showSideAndTrack);
+}
+
+void UpdateSong::addCheck(QWidget *page, const QString &text, const QString &field, QRect place)
+{
+    auto *box = new QCheckBox(text, page);
+    box->setObjectName(field);
+    box->setGeometry(place);
+    const int index = session().file().def().fieldIndex(field);
+    addControl(
+        box, [box, index](const Record &r) { box->setChecked(r.number(index) == 1); },
+        [this, box, index](bool) {
+            session().file().buffer().setNumber(index, box->isChecked() ? 1 : 0);
+            return true;
+        });
+}
+
+void UpdateSong::buildDj(QWidget *page)
+{
+    addSpin(page, QStringLiteral("Beats Per Minute:"), QStringLiteral("MUS:BeatsPerMinute"), 4, true,
+            entryAt(0, 70));
+    control(QStringLiteral("MUS:BeatsPerMinute"))->setToolTip(QStringLiteral("Beats Per Minute (BPM)"));
+    addSpin(page, QStringLiteral("Highest Chart Number:"), QStringLiteral("MUS:ChartNumber"), 3, true,
+            entryAt(1, 60), QStringLiteral("Chart"), 100);
+    addField(QStringLiteral("Mix:"), QStringLiteral("MUS:Mix"), QStringLiteral("@s30"), promptAt(2), entryAt(2, 220),
+             {}, page)
+        ->setToolTip(QStringLiteral("Mix or version specific information"));
+    addField(QStringLiteral("Style:"), QStringLiteral("MUS:Style"), QStringLiteral("@s30"), promptAt(3),
+             entryAt(3, 220), {}, page);
+    addSpin(page, QStringLiteral("Rating:"), QStringLiteral("MUS:Rating"), 2, true, entryAt(4, 50),
+            QStringLiteral("MUS:Rating"), 10);
+    addField(QStringLiteral("In/Out:"), QStringLiteral("MUS:InOut"), QStringLiteral("@s20"), promptAt(5),
+             entryAt(5, 150), {}, page)
+        ->setToolTip(QStringLiteral("In/Out information"));
+    addCheck(page, QStringLiteral("Skips"), QStringLiteral("MUS:Skips"), QRect(PromptX, 10 + 6 * RowStep, 120, RowHeight));
+    addCheck(page, QStringLiteral("Do Not Play"), QStringLiteral("MUS:DoNotPlay"),
+             QRect(PromptX, 10 + 7 * RowStep, 120, RowHeight));
+    addCheck(page, QStringLiteral("Live"), QStringLiteral("MUS:Live"), QRect(PromptX, 10 + 8 * RowStep, 120, RowHeight));
+
+    auto *ending = new QGroupBox(QStringLiteral("Type of Ending"), page);
+    ending->setObjectName(QStringLiteral("MUS:EndType"));
+    ending->setGeometry(EntryX + 100, 10 + 6 * RowStep, 200, 3 * RowStep);
+    QList<QRadioButton *> options;
+    for (int i = 0; const char *word : {"Slow", "Fast", "Abrupt"}) {
+        auto *option = new QRadioButton(QString::fromLatin1(word), ending);
+        option->setGeometry(10, 20 + i++ * 20, 150, 20);
+        options << option;
+    }
+    addControl(
+        ending,
+        [options](const Record &r) {
+            // No option is chosen while the song holds none of the three words.
+            for (QRadioButton *option : options) {
+                option->setAutoExclusive(false);
+                option->setChecked(option->text() == r.get("MUS:EndType").toString());
+                option->setAutoExclusive(true);
+            }
+        },
+        [this, options](bool) {
+            for (QRadioButton *option : options)
+                if (option->isChecked())
+                    session().file().buffer().set("MUS:EndType", option->text());
+            return true;
+        });
+}
+
+void UpdateSong::addMemo(QWidget *page, const QString &field, QRect place)
+{
+    auto *memo = new QPlainTextEdit(page);
+    memo->setObjectName(field);
+    memo->setGeometry(place);
+    const FileDef &def = session().file().def();
+    const int index = def.fieldIndex(field);
+    const int width = def.fields[size_t(index)].width;
+    // What is shown is what is saved: typing beyond the memo's width is refused.
+    connect(memo, &QPlainTextEdit::textChanged, memo, [memo, width] {
+        const QString text = memo->toPlainText();
+        if (text.size() <= width)
+            return;
+        memo->setPlainText(text.left(width));
+        memo->moveCursor(QTextCursor::End);
+        QApplication::beep();
+    });
+    addControl(
+        memo, [memo, index](const Record &r) { memo->setPlainText(r.text(index)); },
+        [this, memo, index](bool) {
+            session().file().buffer().setText(index, memo->toPlainText());
+            return true;
+        });
+}
+
+void UpdateSong::buildRecording(QWidget *page)
+{
+    auto *recording = new QLabel(QStringLiteral("Recording Information:"), page);
+    recording->setGeometry(PromptX, 10, 200, RowHeight);
+    addMemo(page, QStringLiteral("MUS:Recording"), QRect(PromptX, 35, 530, 90));
+    control(QStringLiteral("MUS:Recording"))
+        ->setToolTip(QStringLiteral("Recording Information (Engineer, Producer, Etc)"));
+    addField(QStringLiteral("Composer:"), QStringLiteral("MUS:Composer"), QStringLiteral("@s80"),
+             QRect(PromptX, 135, 100, RowHeight), QRect(115, 135, 425, RowHeight), {}, page);
+    auto *performance = new QLabel(QStringLiteral("Performance Notes:"), page);
+    performance->setGeometry(PromptX, 165, 200, RowHeight);
+    addMemo(page, QStringLiteral("MUS:PerformanceNotes"), QRect(PromptX, 190, 530, 90));
+}
+
+void UpdateSong::buildCustom(QWidget *page)
+{
+    udk_ = addField(QStringLiteral("User Defined Key Field:"), QStringLiteral("MUS:UserDefinedKeyField"),
+                    QStringLiteral("@s30"), promptAt(0), entryAt(0, 220), {}, page);
+    udk_->setToolTip(QStringLiteral("See File/Preferences/Customization to label this field to suit your needs"));
+    for (QLabel *label : page->findChildren<QLabel *>())
+        if (label->buddy() == udk_)
+            udkPrompt_ = label;
+    for (int n = 1; n <= 3; ++n)
+        addField(QStringLiteral("Additional Information %1:").arg(n),
+                 QStringLiteral("MUS:AdditionalInformation%1").arg(n), QStringLiteral("@s80"), promptAt(n),
+                 entryAt(n, 395), {}, page);
+}
+
+void UpdateSong::buildNotes(QWidget *page)
+{
+    addMemo(page, QStringLiteral("MUS:Notes"), QRect(PromptX, 10, 530, 270));
+}
+
+void UpdateSong::buildFiles(QWidget *page)
+{
+    wavFile_ = addField(QStringLiteral("WAV/MP3 File:"), QStringLiteral("MUS:AssociatedWAVFile"),
+                        QStringLiteral("@s128"), QRect(PromptX, 10, 100, RowHeight), QRect(115, 10, 300, RowHeight),
+                        {}, page);
+    connect(wavFile_, &QLineEdit::editingFinished, this, &UpdateSong::enableFileButtons);
+    const int x = 420;
+    auto *browse = smallButton(page, QStringLiteral("..."), QStringLiteral("Browse and select"), QRect(x, 10, 26, RowHeight));
+    browse->setObjectName(QStringLiteral("browseFile"));
+    connect(browse, &QPushButton::clicked, this, &UpdateSong::browseFile);
+    const std::pair<const char *, const char *> buttons[] = {
+        {"\u266a", "Play WAV file"},
+        {"\u25b6", "Play using associated player (Windows Explorer File Type)"},
+        {"\u2197", "Open using Windows Explorer"},
+    };
+    for (int i = 0; const auto &[text, tip] : buttons) {
+        QPushButton *button = smallButton(page, QString::fromUtf8(text), QString::fromLatin1(tip),
+                                          QRect(x + 30 * ++i, 10, 26, RowHeight));
+        fileButtons_ << button;
+    }
+    fileButtons_[0]->setObjectName(QStringLiteral("playFile"));
+    fileButtons_[1]->setObjectName(QStringLiteral("playWithPlayer"));
+    fileButtons_[2]->setObjectName(QStringLiteral("openFile"));
+    connect(fileButtons_[0], &QPushButton::clicked, this, &UpdateSong::playFile);
+    connect(fileButtons_[1], &QPushButton::clicked, this, &UpdateSong::openFile);
+    connect(fileButtons_[2], &QPushButton::clicked, this, &UpdateSong::openFile);
+}
+
+bool UpdateSong::prepare()
+{
+    DataFile &songs = session().file();
+    const int mode = globals().songEntryMode;
+    const int side = globals().side;
+    copied_.reset();
+    if (formRequest() == Request::Copy) {
+        copied_ = songs.buffer();
+        formRequest() = Request::Insert;
+    } else if (formRequest() == Request::Insert && mode == 0) {
+        AddModeChoice choice = addModeChoice(settings().addMode, songs.buffer());
+        if (choice == AddModeChoice::Ask) {
+            const QString chosen = SelectAddMode(this).ask();
+            choice = chosen.startsWith('C')   ? AddModeChoice::Compilation
+                     : chosen.startsWith('S') ? AddModeChoice::SingleArtist
+                                              : AddModeChoice::Form;
+        }
+        switch (choice) {
+        case AddModeChoice::Compilation:
+        case AddModeChoice::SingleArtist:
+            // The compilation and single-artist add wizards are not built yet: until they
+            // are, such a song is entered in this form as a normal one.
+        case AddModeChoice::Ask:
+        case AddModeChoice::Form:
+            break;
+        }
+    }
+    if (formRequest() != Request::Delete)
+        fillLists();
+    session().setBeforeInsert(
+        [this, mode, side] { return prepareNewSong(files_, session().file().buffer(), currentAlbum(), mode, side); });
+    if (!FormWindow::prepare())
+        return false;
+
+    Record &song = songs.buffer();
+    if (session().request() == Request::Insert) {
+        if (song.get("MUS:Media").toString().isEmpty())
+            song.set("MUS:Media", QStringLiteral("CD"));
+        if (mode != 0) {
+            fillFromAlbum(song, currentAlbum(), true, side);
+            withAlbum_->hide();
+            album_->setEnabled(false);
+            media_->setEnabled(false);
+            if (mode == 2) {
+                song.set("MUS:Artist", currentAlbum().get("ALB:Artist"));
+                artist_->setEnabled(false);
+            }
+        }
+        if (copied_) {
+            // The copy keeps its new identifier and takes everything else from the song copied.
+            const QVariant id = song.get("MUS:ID");
+            song.values() = copied_->values();
+            song.set("MUS:ID", id);
+        }
+    }
+    const QString udkPrompt = settings().udkPrompt;
+    if (!udkPrompt.trimmed().isEmpty()) {
+        QString prompt = udkPrompt;
+        while (prompt.endsWith(' '))
+            prompt.chop(1);
+        udkPrompt_->setText(prompt + ':');
+    }
+    if (settings().autoComplete)
+        new ArtistCompleter(files_, *artist_, false);
+    ready_ = true;
+    load();
+    enableFileButtons();
+    showSideAndTrack();
+    return true;
+}
+
+void UpdateSong::fillLists()
+{
+    const auto readAll = [](DataFile &file, const char *key, const std::function<void(const Record &)> &take) {
+        const Record kept = file.buffer();
+        if (file.setToStart(file.def().keyIndex(key)) == NoError)
+            while (file.next() == NoError)
+                take(file.buffer());
+        file.buffer() = kept;
+    };
+    // Both lists in name order: the keys sort names regardless of letter case.
+    media_->clear();
+    readAll(files_.file(FileId::Media), "MED:KeyMedia",
+            [this](const Record &r) { media_->addItem(r.get("MED:Media").toString()); });
+    category_->clear();
+    readAll(files_.file(FileId::Categories), "CAT:KeyCategory", [this](const Record &r) {
+        category_->addItem(r.get("CAT:Category").toString(), r.get("CAT:CategoryID"));
+    });
+}
+
+void UpdateSong::showCategoryName()
+{
+    if (!ready_)
+        return;
+    const qint64 id = session().file().buffer().get("MUS:CategoryID").toLongLong();
+    QString name;
+    if (id != 0) {
+        DataFile &categories = files_.file(FileId::Categories);
+        const Record kept = categories.buffer();
+        categories.buffer().clear();
+        categories.buffer().set("CAT:CategoryID", id);
+        if (categories.get(categories.def().keyIndex("CAT:KeyCategoryID")) == NoError)
+            name = categories.buffer().get("CAT:Category").toString();
+        categories.buffer() = kept;
+    }
+    category_->setCurrentText(name);
+}
+
+bool UpdateSong::takeCategory(bool check)
+{
+    Record &song = session().file().buffer();
+    const QString name = category_->currentText().trimmed();
+    if (name.isEmpty()) {
+        song.set("MUS:CategoryID", 0);
+        return true;
+    }
+    const int found = category_->findText(name, Qt::MatchFixedString);
+    if (found >= 0) {
+        song.set("MUS:CategoryID", category_->itemData(found));
+        return true;
+    }
+    if (!check)
+        return true;
+    if (interaction().message(QStringLiteral("Category not found"), QStringLiteral("Add new category?"),
+                              Icon::Exclamation, Yes | No, Yes)
+        != Yes)
+        return false;
+    QString error;
+    const qint64 id = addCategory(files_, name, &error);
+    if (id == 0) {
+        interaction().message(QStringLiteral("Error!"), QStringLiteral("Unable to add category - ") + error,
+                              Icon::Exclamation, OK, OK);
+        return false;
+    }
+    fillLists();
+    song.set("MUS:CategoryID", id);
+    category_->setCurrentText(name);
+    return true;
+}
+
+bool UpdateSong::takeMedia(bool check)
+{
+    const QString media = media_->currentText().trimmed();
+    const int found = media_->findText(media, Qt::MatchFixedString);
+    // A format is stored as the media file spells it.
+    session().file().buffer().set("MUS:Media", found >= 0 ? media_->itemText(found) : media);
+    if (!check || found >= 0)
+        return true;
+    ShowStandardMessage(11, QStringLiteral("Media"), fileDef(FileId::Media).label);
+    return false;
+}
+
+bool UpdateSong::takeTime(bool check)
+{
+    bool ok = false;
+    const qint64 typed = readValue(TimePicture, time_->text(), &ok).toLongLong();
+    if (!ok) {
+        if (check)
+            QApplication::beep();
+        return false;
+    }
+    const qint64 time = songTime(typed);
+    session().file().buffer().set("MUS:Time", time);
+    if (check)
+        time_->setText(formatValue(TimePicture, time));
+    return true;
+}
+
+void UpdateSong::showSideAndTrack()
+{
+    const auto value = [this](const char *field) { return static_cast<QSpinBox *>(control(field))->value(); };
+    const int side = value("MUS:Side");
+    sideAndTrack_->setText((side == 0 ? QString() : QString::number(side) + '-')
+                           + QStringLiteral("%1").arg(value("MUS:TrackNumber"), 3));
+}
+
+void UpdateSong::enableFileButtons()
+{
+    const bool named = !wavFile_->text().trimmed().isEmpty();
+    for (QPushButton *button : fileButtons_)
+        button->setEnabled(named);
+}
+
+void UpdateSong::defaultWithAlbum()
+{
+    takeTyped();
+    if (!SelectAlbum::choose(files_, this))
+        return;
+    fillFromAlbum(session().file().buffer(), files_.file(FileId::Album).buffer(),
+                  session().request() == Request::Insert, globals().side);
+    load();
+}
+
+void UpdateSong::browseFile()
+{
+    const QString chosen =
+        interaction().openFile(QStringLiteral("Select WAV File"), wavFile_->text().trimmed(), WavFilter);
+    if (chosen.isEmpty())
+        return;
+    if (chosen.size() > PathWidth) {
+        interaction().message(QStringLiteral("Error"),
+                              QStringLiteral("The path of the file is longer than %1 characters: ").arg(PathWidth)
+                                  + chosen,
+                              Icon::Exclamation, OK, OK);
+        return;
+    }
+    wavFile_->setText(chosen);
+    wavFile_->setModified(true);
+    enableFileButtons();
+}
+
+void UpdateSong::playFile()
+{
+    const QString path = wavFile_->text().trimmed();
+    if (!interaction().playSound(path))
+        interaction().message(QStringLiteral("Error"), playFailedText(path), Icon::Exclamation, OK, OK);
+}
+
+void UpdateSong::openFile()
+{
+    // The desktop opens the file with the program it has for its type, to play or to show it.
+    const QString path = wavFile_->text().trimmed();
+    if (!interaction().openDocument(path))
+        interaction().message(QStringLiteral("Error"), QStringLiteral("Could not open ") + path + '.',
+                              Icon::Exclamation, OK, OK);
+}
+
+void UpdateSong::beforeValidation()
+{
+    globals().lastFormButton = QStringLiteral("OK");
+    Record &song = session().file().buffer();
+    linkToAlbum(files_, song);
+    addArtistDefault(files_, song);
+}
+
+void UpdateSong::changeEvent(QEvent *event)
+{
+    FormWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        showCategoryName();
+}
+
+void UpdateSong::resizeEvent(QResizeEvent *event)
+{
+    FormWindow::resizeEvent(event);
+    showCategoryName();
+}
+
+} // namespace crx

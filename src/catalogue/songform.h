@@ -1,0 +1,80 @@
+// "Update the Cantorix Database": the form of one song, on the form engine.
+// Six tabs (General, DJ, Recording/Performance, Custom, Notes, Associated
+// Files) and a row below them with the side and track, "Default with Album
+// Information", OK and Cancel. The rules of song entry are in songentry.h.
+#pragma once
+
+#include "formwindow.h"
+
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QRadioButton;
+class QTabWidget;
+
+namespace crx {
+
+class NumberSpin;
+
+class UpdateSong : public FormWindow
+{
+    Q_OBJECT
+public:
+    explicit UpdateSong(FileSet &files, QWidget *parent = nullptr);
+    ~UpdateSong() override;
+
+    bool prepare() override;
+
+    QTabWidget *sheet() const { return sheet_; }
+    QWidget *control(const QString &name) const;
+
+protected:
+    void beforeValidation() override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildGeneral(QWidget *page);
+    void buildDj(QWidget *page);
+    void buildRecording(QWidget *page);
+    void buildCustom(QWidget *page);
+    void buildNotes(QWidget *page);
+    void buildFiles(QWidget *page);
+    void addSpin(QWidget *page, const QString &prompt, const QString &field, int digits, bool blankWhenZero, QRect row,
+                 const QString &rangeName = {}, int highest = 0);
+    void addMemo(QWidget *page, const QString &field, QRect place);
+    void addCheck(QWidget *page, const QString &text, const QString &field, QRect place);
+    // Runs a control's rules when the person leaves its entry for another control of the form.
+    void checkOnLeave(QLineEdit *edit, std::function<bool()> rules, QWidget *control);
+    QPushButton *smallButton(QWidget *page, const QString &text, const QString &tip, QRect place);
+
+    void fillLists();
+    void showCategoryName();
+    bool takeCategory(bool check);
+    bool takeMedia(bool check);
+    bool takeTime(bool check);
+    void showSideAndTrack();
+    void enableFileButtons();
+    void defaultWithAlbum();
+    void browseFile();
+    void playFile();
+    void openFile();
+
+    FileSet &files_;
+    QTabWidget *sheet_;
+    QLineEdit *artist_, *title_, *album_, *time_, *udk_, *wavFile_;
+    QLabel *udkPrompt_;
+    QComboBox *media_, *category_;
+    QLabel *sideAndTrack_;
+    QPushButton *withAlbum_;
+    QList<QPushButton *> fileButtons_;
+    std::optional<Record> copied_;
+    bool ready_ = false;   // the lists are filled and the record is shown
+    bool leaving_ = false; // a control's rules are running as the person leaves it
+};
+
+} // namespace crx
