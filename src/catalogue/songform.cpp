@@ -58,6 +58,7 @@ UpdateSong::UpdateSong(FileSet &files, QWidget *parent)
         files_.use(id);
     setWindowTitle(QStringLiteral("Update the Cantorix Database"));
     setHelpContext(QStringLiteral("UpdateCantorix"));
+    session().setKeyNames({{QStringLiteral("MUS:KeyID"), QStringLiteral("Unique Song ID")}});
     sheet_ = new QTabWidget(this);
     sheet_->setObjectName(QStringLiteral("sheet"));
     sheet_->setGeometry(10, 10, 560, 330);

@@ -101,7 +101,7 @@ FormSession::Outcome FormSession::complete(Navigation move)
             return Outcome::Close;
         }
         if (code == DuplicateKey)
-            ShowStandardMessage(24, file_.duplicateKey());
+            ShowStandardMessage(24, keyNames_.value(file_.duplicateKey(), file_.duplicateKey()));
         else
             ShowStandardMessage(14);
         return Outcome::Stay;

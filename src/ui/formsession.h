@@ -8,6 +8,7 @@
 #include "schema.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QVariant>
 #include <functional>
 #include <optional>
@@ -42,6 +43,8 @@ public:
 
     // A form that may only insert (the wizards) refuses change and delete requests.
     void setInsertOnly(bool insertOnly) { insertOnly_ = insertOnly; }
+    // The names messages give the keys of the file ("MUS:KeyID" is "Unique Song ID").
+    void setKeyNames(QHash<QString, QString> names) { keyNames_ = std::move(names); }
     // The starting values of an insert, set before the record is numbered and added;
     // false gives the insert up.
     void setBeforeInsert(std::function<bool()> prepare) { beforeInsert_ = std::move(prepare); }
@@ -70,6 +73,7 @@ private:
     DataFile &file_;
     bool insertOnly_ = false;
     std::function<bool()> beforeInsert_;
+    QHash<QString, QString> keyNames_;
     Request request_ = Request::None;
     Response response_ = Response::Cancelled;
     Navigation navigation_ = Navigation::None;

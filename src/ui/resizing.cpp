@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <cmath>
 
 namespace crx {
@@ -33,8 +34,14 @@ void ControlLayout::record(QWidget &window)
 {
     designed_ = window.size();
     controls_.clear();
-    for (QWidget *child : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+    for (QWidget *child : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         controls_.push_back({child, child->geometry()});
+        // The controls on the pages of a tab sheet move and grow with the window too.
+        if (auto *sheet = qobject_cast<QTabWidget *>(child))
+            for (int i = 0; i < sheet->count(); ++i)
+                for (QWidget *control : sheet->widget(i)->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                    controls_.push_back({control, control->geometry()});
+    }
 }
 
 void ControlLayout::apply(const QSize &size, Resizing strategy) const

@@ -21,7 +21,8 @@ Resizing resizingOf(const QString &windowName);
 class ControlLayout
 {
 public:
-    // Records the designed size and every child control's geometry.
+    // Records the designed size and the geometry of every child control, and of the
+    // controls on the pages of its tab sheets.
     void record(QWidget &window);
     void apply(const QSize &size, Resizing strategy) const;
 

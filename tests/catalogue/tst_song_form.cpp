@@ -157,6 +157,8 @@ private Q_SLOTS:
     void lastFormButton();
     void associatedFile();
     void relabelledPromptAndArtistDefault();
+    void duplicateIdentifierIsNamed();
+    void pageControlsGrowWithTheWindow();
 };
 
 void TestSongForm::init()
@@ -667,6 +669,34 @@ void TestSongForm::relabelledPromptAndArtistDefault()
     QCOMPARE(artists.get(artists.def().keyIndex("K_ARTIST")), int(NoError));
     QCOMPARE(artists.buffer().get("CategoryID").toInt(), 2);
     cat.files.release(FileId::Artists);
+}
+
+void TestSongForm::duplicateIdentifierIsNamed()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.addSong(2, "ABBA", "Waterloo");
+    auto form = open(cat, Request::Insert);
+    QCOMPARE(cat.songs->buffer().get("ID").toInt(), 3);
+    cat.songs->buffer().set("ID", 2); // another station's number
+    pressOk(*form);
+    QCOMPARE(person.shown.size(), 1);
+    QCOMPARE(person.shown.first().title, QString("Duplicate Key Error"));
+    QVERIFY2(person.shown.first().text.contains("Unique Song ID"), qPrintable(person.shown.first().text));
+    QVERIFY(form->isVisible());
+}
+
+void TestSongForm::pageControlsGrowWithTheWindow()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    auto form = open(cat, Request::Insert);
+    auto *artist = find<QLineEdit>(*form, "MUS:Artist");
+    const QRect before = artist->geometry();
+    form->resize(form->width() * 3 / 2, form->height() * 3 / 2);
+    QCoreApplication::processEvents();
+    QVERIFY(artist->width() > before.width() * 4 / 3);
+    QCOMPARE(artist->height(), before.height()); // entries keep their height
 }
 
 QTEST_MAIN(TestSongForm)
