@@ -1,0 +1,30 @@
+#include "songdisplay.h"
+
+#include "record.h"
+
+namespace crx {
+
+QString displayTitle(Record &song)
+{
+    QString title = song.get("MUS:Title").toString();
+    if (title.contains(QLatin1String("(Skips)")))
+        song.set("MUS:Skips", 1);
+    else if (song.get("MUS:Skips").toInt() != 0)
+        title += QStringLiteral(" (Skips)");
+    const QString mix = song.get("MUS:Mix").toString();
+    if (!mix.isEmpty())
+        title += QStringLiteral(" (") + mix + ')';
+    while (title.endsWith(' '))
+        title.chop(1);
+    return title;
+}
+
+QString displayTime(qint64 time)
+{
+    if (time <= 0)
+        return {};
+    const qint64 seconds = (time - 1) / 100;
+    return QStringLiteral("%1:%2").arg(seconds / 60, 2).arg(seconds % 60, 2, 10, QChar('0'));
+}
+
+} // namespace crx

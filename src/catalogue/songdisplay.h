@@ -1,0 +1,19 @@
+// How a song shows in track lists, printed lists and labels: its display
+// title (" (Skips)", then the mix in parentheses) and its display time
+// (total minutes and two-digit seconds).
+#pragma once
+
+#include <QString>
+
+namespace crx {
+
+class Record;
+
+// The title, " (Skips)" when the song skips, then " (" mix ")" when it has a mix. A title that
+// says "(Skips)" itself marks the song in memory as skipping.
+QString displayTitle(Record &song);
+
+// 0:03:45 shows as " 3:45", 1:03:20 as "63:20"; no time shows blank.
+QString displayTime(qint64 time);
+
+} // namespace crx
