@@ -22,6 +22,10 @@ public:
     // A modal message box; returns the button pressed ("|" in text is a line break).
     virtual Button message(const QString &title, const QString &text, Icon icon, Buttons buttons,
                            Button defaultButton) = 0;
+    // A modal message box with buttons of its own texts; returns the index of the one pressed.
+    // Closing the box counts as pressing the default.
+    virtual int choose(const QString &title, const QString &text, Icon icon, const QStringList &buttons,
+                       int defaultIndex) = 0;
     // Ends the program with this text as its final message; nothing further is written.
     [[noreturn]] virtual void halt(const QString &text) = 0;
 

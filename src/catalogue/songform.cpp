@@ -1,5 +1,6 @@
 #include "songform.h"
 
+#include "associatedfile.h"
 #include "autocomplete.h"
 #include "datafile.h"
 #include "fileset.h"
@@ -7,6 +8,7 @@
 #include "interaction.h"
 #include "numberspin.h"
 #include "picture.h"
+#include "referencelists.h"
 #include "selectaddmode.h"
 #include "selectalbum.h"
 #include "settings.h"
@@ -30,8 +32,6 @@ namespace {
 
 constexpr int PromptX = 10, PromptWidth = 130, EntryX = 145, RowHeight = 22, RowStep = 28;
 const QString TimePicture = QStringLiteral("@t4");
-const QString WavFilter = QStringLiteral("WAV Files (*.WAV *.wav *.MP3 *.mp3)");
-constexpr int PathWidth = 128;
 
 QRect promptAt(int row)
 {
@@ -351,27 +351,7 @@ void UpdateSong::buildFiles(QWidget *page)
     wavFile_ = addField(QStringLiteral("WAV/MP3 File:"), QStringLiteral("MUS:AssociatedWAVFile"),
                         QStringLiteral("@s128"), QRect(PromptX, 10, 100, RowHeight), QRect(115, 10, 300, RowHeight),
                         {}, page);
-    connect(wavFile_, &QLineEdit::editingFinished, this, &UpdateSong::enableFileButtons);
-    const int x = 420;
-    auto *browse = smallButton(page, QStringLiteral("..."), QStringLiteral("Browse and select"), QRect(x, 10, 26, RowHeight));
-    browse->setObjectName(QStringLiteral("browseFile"));
-    connect(browse, &QPushButton::clicked, this, &UpdateSong::browseFile);
-    const std::pair<const char *, const char *> buttons[] = {
-        {"\u266a", "Play WAV file"},
-        {"\u25b6", "Play using associated player (Windows Explorer File Type)"},
-        {"\u2197", "Open using Windows Explorer"},
-    };
-    for (int i = 0; const auto &[text, tip] : buttons) {
-        QPushButton *button = smallButton(page, QString::fromUtf8(text), QString::fromLatin1(tip),
-                                          QRect(x + 30 * ++i, 10, 26, RowHeight));
-        fileButtons_ << button;
-    }
-    fileButtons_[0]->setObjectName(QStringLiteral("playFile"));
-    fileButtons_[1]->setObjectName(QStringLiteral("playWithPlayer"));
-    fileButtons_[2]->setObjectName(QStringLiteral("openFile"));
-    connect(fileButtons_[0], &QPushButton::clicked, this, &UpdateSong::playFile);
-    connect(fileButtons_[1], &QPushButton::clicked, this, &UpdateSong::openFile);
-    connect(fileButtons_[2], &QPushButton::clicked, this, &UpdateSong::openFile);
+    soundButtons_ = new SoundFileButtons(*wavFile_, page, QRect(420, 10, 26, RowHeight));
 }
 
 bool UpdateSong::prepare()
@@ -440,46 +420,21 @@ bool UpdateSong::prepare()
         new ArtistCompleter(files_, *artist_, false);
     ready_ = true;
     load();
-    enableFileButtons();
+    soundButtons_->enable();
     showSideAndTrack();
     return true;
 }
 
 void UpdateSong::fillLists()
 {
-    const auto readAll = [](DataFile &file, const char *key, const std::function<void(const Record &)> &take) {
-        const Record kept = file.buffer();
-        if (file.setToStart(file.def().keyIndex(key)) == NoError)
-            while (file.next() == NoError)
-                take(file.buffer());
-        file.buffer() = kept;
-    };
-    // Both lists in name order: the keys sort names regardless of letter case.
-    media_->clear();
-    readAll(files_.file(FileId::Media), "MED:KeyMedia",
-            [this](const Record &r) { media_->addItem(r.get("MED:Media").toString()); });
-    category_->clear();
-    readAll(files_.file(FileId::Categories), "CAT:KeyCategory", [this](const Record &r) {
-        category_->addItem(r.get("CAT:Category").toString(), r.get("CAT:CategoryID"));
-    });
+    fillMediaList(files_, *media_);
+    fillCategoryList(files_, *category_);
 }
 
 void UpdateSong::showCategoryName()
 {
-    if (!ready_)
-        return;
-    const qint64 id = session().file().buffer().get("MUS:CategoryID").toLongLong();
-    QString name;
-    if (id != 0) {
-        DataFile &categories = files_.file(FileId::Categories);
-        const Record kept = categories.buffer();
-        categories.buffer().clear();
-        categories.buffer().set("CAT:CategoryID", id);
-        if (categories.get(categories.def().keyIndex("CAT:KeyCategoryID")) == NoError)
-            name = categories.buffer().get("CAT:Category").toString();
-        categories.buffer() = kept;
-    }
-    category_->setCurrentText(name);
+    if (ready_)
+        category_->setCurrentText(categoryName(files_, session().file().buffer().get("MUS:CategoryID").toLongLong()));
 }
 
 bool UpdateSong::takeCategory(bool check)
@@ -490,7 +445,7 @@ bool UpdateSong::takeCategory(bool check)
         song.set("MUS:CategoryID", 0);
         return true;
     }
-    const int found = category_->findText(name, Qt::MatchFixedString);
+    const int found = listEntry(*category_);
     if (found >= 0) {
         song.set("MUS:CategoryID", category_->itemData(found));
         return true;
@@ -517,7 +472,7 @@ bool UpdateSong::takeCategory(bool check)
 bool UpdateSong::takeMedia(bool check)
 {
     const QString media = media_->currentText().trimmed();
-    const int found = media_->findText(media, Qt::MatchFixedString);
+    const int found = listEntry(*media_);
     // A format is stored as the media file spells it.
     session().file().buffer().set("MUS:Media", found >= 0 ? media_->itemText(found) : media);
     if (!check || found >= 0)
@@ -550,13 +505,6 @@ void UpdateSong::showSideAndTrack()
                            + QStringLiteral("%1").arg(value("MUS:TrackNumber"), 3));
 }
 
-void UpdateSong::enableFileButtons()
-{
-    const bool named = !wavFile_->text().trimmed().isEmpty();
-    for (QPushButton *button : fileButtons_)
-        button->setEnabled(named);
-}
-
 void UpdateSong::defaultWithAlbum()
 {
     takeTyped();
@@ -565,40 +513,6 @@ void UpdateSong::defaultWithAlbum()
     fillFromAlbum(session().file().buffer(), files_.file(FileId::Album).buffer(),
                   session().request() == Request::Insert, globals().side);
     load();
-}
-
-void UpdateSong::browseFile()
-{
-    const QString chosen =
-        interaction().openFile(QStringLiteral("Select WAV File"), wavFile_->text().trimmed(), WavFilter);
-    if (chosen.isEmpty())
-        return;
-    if (chosen.size() > PathWidth) {
-        interaction().message(QStringLiteral("Error"),
-                              QStringLiteral("The path of the file is longer than %1 characters: ").arg(PathWidth)
-                                  + chosen,
-                              Icon::Exclamation, OK, OK);
-        return;
-    }
-    wavFile_->setText(chosen);
-    wavFile_->setModified(true);
-    enableFileButtons();
-}
-
-void UpdateSong::playFile()
-{
-    const QString path = wavFile_->text().trimmed();
-    if (!interaction().playSound(path))
-        interaction().message(QStringLiteral("Error"), playFailedText(path), Icon::Exclamation, OK, OK);
-}
-
-void UpdateSong::openFile()
-{
-    // The desktop opens the file with the program it has for its type, to play or to show it.
-    const QString path = wavFile_->text().trimmed();
-    if (!interaction().openDocument(path))
-        interaction().message(QStringLiteral("Error"), QStringLiteral("Could not open ") + path + '.',
-                              Icon::Exclamation, OK, OK);
 }
 
 void UpdateSong::beforeValidation()

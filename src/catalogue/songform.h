@@ -19,6 +19,7 @@ class QTabWidget;
 namespace crx {
 
 class NumberSpin;
+class SoundFileButtons;
 
 class UpdateSong : public FormWindow
 {
@@ -58,11 +59,7 @@ private:
     bool takeMedia(bool check);
     bool takeTime(bool check);
     void showSideAndTrack();
-    void enableFileButtons();
     void defaultWithAlbum();
-    void browseFile();
-    void playFile();
-    void openFile();
 
     FileSet &files_;
     QTabWidget *sheet_;
@@ -71,7 +68,7 @@ private:
     QComboBox *media_, *category_;
     QLabel *sideAndTrack_;
     QPushButton *withAlbum_;
-    QList<QPushButton *> fileButtons_;
+    SoundFileButtons *soundButtons_;
     std::optional<Record> copied_;
     bool ready_ = false;   // the lists are filled and the record is shown
     bool leaving_ = false; // a control's rules are running as the person leaves it

@@ -14,6 +14,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
@@ -67,6 +68,28 @@ Button QtInteraction::message(const QString &title, const QString &text, Icon ic
         if (pressed == standard(b))
             return b;
     return (buttons & Cancel) ? Cancel : defaultButton;
+}
+
+int QtInteraction::choose(const QString &title, const QString &text, Icon icon, const QStringList &buttons,
+                          int defaultIndex)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(QString(text).replace('|', '\n'));
+    box.setIcon(icon == Icon::Exclamation ? QMessageBox::Warning
+                : icon == Icon::Question  ? QMessageBox::Question
+                : icon == Icon::Information ? QMessageBox::Information
+                                            : QMessageBox::NoIcon);
+    QList<QPushButton *> pushed;
+    for (const QString &label : buttons)
+        pushed << box.addButton(label, QMessageBox::ActionRole);
+    if (defaultIndex >= 0 && defaultIndex < pushed.size()) {
+        box.setDefaultButton(pushed[defaultIndex]);
+        box.setEscapeButton(pushed[defaultIndex]);
+    }
+    box.exec();
+    const int pressed = int(pushed.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
+    return pressed >= 0 ? pressed : defaultIndex;
 }
 
 void QtInteraction::halt(const QString &text)

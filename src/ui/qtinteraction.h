@@ -15,6 +15,8 @@ public:
 
     Button message(const QString &title, const QString &text, Icon icon, Buttons buttons,
                    Button defaultButton) override;
+    int choose(const QString &title, const QString &text, Icon icon, const QStringList &buttons,
+               int defaultIndex) override;
     [[noreturn]] void halt(const QString &text) override;
     QString openFile(const QString &caption, const QString &directory, const QString &filter) override;
     QString saveFile(const QString &caption, const QString &directory, const QString &filter) override;

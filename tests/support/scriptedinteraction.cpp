@@ -5,7 +5,7 @@ namespace crx::test {
 Button ScriptedInteraction::message(const QString &title, const QString &text, Icon icon, Buttons buttons,
                                     Button defaultButton)
 {
-    shown.append({title, text, icon, buttons, defaultButton});
+    shown.append({title, text, icon, buttons, defaultButton, {}});
     return answers.isEmpty() ? defaultButton : answers.dequeue();
 }
 

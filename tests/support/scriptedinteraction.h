@@ -18,6 +18,7 @@ struct ShownMessage {
     Icon icon;
     Buttons buttons;
     Button defaultButton;
+    QStringList labels; // the buttons of a box with texts of its own
 };
 
 struct Halted : std::runtime_error {
@@ -36,6 +37,12 @@ public:
 
     Button message(const QString &title, const QString &text, Icon icon, Buttons buttons,
                    Button defaultButton) override;
+    int choose(const QString &title, const QString &text, Icon icon, const QStringList &buttons,
+               int defaultIndex) override
+    {
+        shown.append({title, text, icon, NoButton, NoButton, buttons});
+        return choices.isEmpty() ? defaultIndex : choices.dequeue();
+    }
     [[noreturn]] void halt(const QString &text) override;
     QString openFile(const QString &caption, const QString &directory, const QString &filter) override
     {
@@ -61,6 +68,7 @@ public:
 
     QList<ShownMessage> shown;
     QQueue<Button> answers;
+    QQueue<int> choices;     // buttons to press, by index, in boxes with texts of their own
     QStringList halts;
     QQueue<QString> paths;   // answers of the file and folder dialogs; empty: cancelled
     QString clipboard;

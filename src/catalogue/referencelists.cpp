@@ -1,0 +1,63 @@
+#include "referencelists.h"
+
+#include "datafile.h"
+#include "fileset.h"
+
+#include <QComboBox>
+#include <functional>
+
+namespace crx {
+
+namespace {
+
+// Reads every record of the file in key order; the buffer is kept.
+void readAll(FileSet &files, FileId id, const char *key, const std::function<void(const Record &)> &take)
+{
+    DataFile &file = files.use(id);
+    const Record kept = file.buffer();
+    if (file.setToStart(file.def().keyIndex(key)) == NoError)
+        while (file.next() == NoError)
+            take(file.buffer());
+    file.buffer() = kept;
+    files.release(id);
+}
+
+} // namespace
+
+// The keys sort names regardless of letter case.
+void fillMediaList(FileSet &files, QComboBox &list)
+{
+    list.clear();
+    readAll(files, FileId::Media, "MED:KeyMedia", [&list](const Record &r) { list.addItem(r.get("MED:Media").toString()); });
+}
+
+void fillCategoryList(FileSet &files, QComboBox &list)
+{
+    list.clear();
+    readAll(files, FileId::Categories, "CAT:KeyCategory", [&list](const Record &r) {
+        list.addItem(r.get("CAT:Category").toString(), r.get("CAT:CategoryID"));
+    });
+}
+
+QString categoryName(FileSet &files, qint64 id)
+{
+    if (id == 0)
+        return {};
+    DataFile &categories = files.use(FileId::Categories);
+    const Record kept = categories.buffer();
+    categories.buffer().clear();
+    categories.buffer().set("CAT:CategoryID", id);
+    QString name;
+    if (categories.get(categories.def().keyIndex("CAT:KeyCategoryID")) == NoError)
+        name = categories.buffer().get("CAT:Category").toString();
+    categories.buffer() = kept;
+    files.release(FileId::Categories);
+    return name;
+}
+
+int listEntry(const QComboBox &list)
+{
+    return list.findText(list.currentText().trimmed(), Qt::MatchFixedString);
+}
+
+} // namespace crx
