@@ -3,7 +3,11 @@
 #include "datafile.h"
 #include "fileset.h"
 
+#include "standardmessages.h"
+
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <functional>
 
 namespace crx {
@@ -58,6 +62,31 @@ QString categoryName(FileSet &files, qint64 id)
 int listEntry(const QComboBox &list)
 {
     return list.findText(list.currentText().trimmed(), Qt::MatchFixedString);
+}
+
+QComboBox *addNameList(QWidget *page, const QString &prompt, const QString &name, QRect promptPlace, QRect place,
+                       int width)
+{
+    auto *label = new QLabel(prompt, page);
+    label->setGeometry(promptPlace);
+    auto *list = new QComboBox(page);
+    list->setObjectName(name);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->lineEdit()->setMaxLength(width);
+    list->setGeometry(place);
+    label->setBuddy(list);
+    return list;
+}
+
+bool takeMedia(const QComboBox &list, Record &record, const char *field, bool check)
+{
+    const int found = listEntry(list);
+    record.set(field, found >= 0 ? list.itemText(found) : list.currentText().trimmed());
+    if (!check || found >= 0)
+        return true;
+    ShowStandardMessage(11, QStringLiteral("Media"), fileDef(FileId::Media).label);
+    return false;
 }
 
 } // namespace crx

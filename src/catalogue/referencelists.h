@@ -2,13 +2,16 @@
 // album forms share, and reading a category's name.
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 class QComboBox;
+class QWidget;
 
 namespace crx {
 
 class FileSet;
+class Record;
 
 // Every media format, in name order.
 void fillMediaList(FileSet &files, QComboBox &list);
@@ -20,5 +23,13 @@ QString categoryName(FileSet &files, qint64 id);
 
 // The entry of the list the combo's text names (letter case ignored), or -1.
 int listEntry(const QComboBox &list);
+
+// An editable drop-down list of names (at most width characters) with its prompt, on a page.
+QComboBox *addNameList(QWidget *page, const QString &prompt, const QString &name, QRect promptPlace, QRect place,
+                       int width);
+
+// Puts the media the list names into the record's field, as the media file spells it. When
+// checking, a name that is no media format gives message 11 and false.
+bool takeMedia(const QComboBox &list, Record &record, const char *field, bool check);
 
 } // namespace crx

@@ -16,7 +16,6 @@
 #include "standardmessages.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -148,15 +147,8 @@ void UpdateSong::buildGeneral(QWidget *page)
                       entryAt(2, 340), {}, page);
 
     const FileDef &def = session().file().def();
-    auto *mediaPrompt = new QLabel(QStringLiteral("&Media:"), page);
-    mediaPrompt->setGeometry(promptAt(3));
-    media_ = new QComboBox(page);
-    media_->setObjectName(QStringLiteral("MUS:Media"));
-    media_->setEditable(true);
-    media_->setInsertPolicy(QComboBox::NoInsert);
-    media_->lineEdit()->setMaxLength(def.fields[size_t(def.fieldIndex("MUS:Media"))].width);
-    media_->setGeometry(entryAt(3, 150));
-    mediaPrompt->setBuddy(media_);
+    media_ = addNameList(page, QStringLiteral("&Media:"), QStringLiteral("MUS:Media"), promptAt(3), entryAt(3, 150),
+                         def.fields[size_t(def.fieldIndex("MUS:Media"))].width);
     addControl(
         media_,
         [this](const Record &r) {
@@ -164,8 +156,9 @@ void UpdateSong::buildGeneral(QWidget *page)
             // A song without media shows the first format of the list.
             media_->setCurrentText(media.isEmpty() && media_->count() > 0 ? media_->itemText(0) : media);
         },
-        [this](bool check) { return takeMedia(check); });
-    checkOnLeave(media_->lineEdit(), [this] { return takeMedia(true); }, media_);
+        [this](bool check) { return takeMedia(*media_, session().file().buffer(), "MUS:Media", check); });
+    checkOnLeave(
+        media_->lineEdit(), [this] { return takeMedia(*media_, session().file().buffer(), "MUS:Media", true); }, media_);
 
     auto *timePrompt = new QLabel(QStringLiteral("T&ime:"), page);
     timePrompt->setGeometry(promptAt(4));
@@ -183,83 +176,40 @@ void UpdateSong::buildGeneral(QWidget *page)
     addField(QStringLiteral("&Release Date:"), QStringLiteral("MUS:ReleaseDate"), QStringLiteral("@d17"),
              promptAt(6), entryAt(6, 100), {}, page);
 
-    auto *categoryPrompt = new QLabel(QStringLiteral("&Category:"), page);
-    categoryPrompt->setGeometry(promptAt(7));
-    category_ = new QComboBox(page);
-    category_->setObjectName(QStringLiteral("category"));
-    category_->setEditable(true);
-    category_->setInsertPolicy(QComboBox::NoInsert);
-    category_->lineEdit()->setMaxLength(fileDef(FileId::Categories).fields[1].width);
-    category_->setGeometry(entryAt(7, 220));
-    categoryPrompt->setBuddy(category_);
+    category_ = addNameList(page, QStringLiteral("&Category:"), QStringLiteral("category"), promptAt(7),
+                            entryAt(7, 220), fileDef(FileId::Categories).fields[1].width);
     addControl(
         category_, [this](const Record &) { showCategoryName(); }, [this](bool check) { return takeCategory(check); });
     checkOnLeave(category_->lineEdit(), [this] { return takeCategory(true); }, category_);
 
-    addSpin(page, QStringLiteral("Track &Number:"), QStringLiteral("MUS:TrackNumber"), 3, false, entryAt(8, 60),
-            QStringLiteral("Track"), 99);
-    addSpin(page, QStringLiteral("&Side/Disc:"), QStringLiteral("MUS:Side"), 2, true, entryAt(9, 60));
-}
-
-void UpdateSong::addSpin(QWidget *page, const QString &prompt, const QString &field, int digits, bool blankWhenZero,
-                         QRect place, const QString &rangeName, int highest)
-{
-    auto *label = new QLabel(prompt, page);
-    label->setGeometry(PromptX, place.y(), PromptWidth, RowHeight);
-    auto *spin = new NumberSpin(digits, blankWhenZero, page);
-    spin->setObjectName(field);
-    spin->setGeometry(place);
-    label->setBuddy(spin);
-    const int index = session().file().def().fieldIndex(field);
-    addControl(
-        spin, [spin, index](const Record &r) { spin->setValue(int(r.number(index))); },
-        [this, spin, index, rangeName, highest](bool check) {
-            spin->interpretText();
-            if (check && !rangeName.isEmpty() && spin->value() > highest) {
-                ShowStandardMessage(10, rangeName, QStringLiteral("0 and %1").arg(highest));
-                return false;
-            }
-            session().file().buffer().setNumber(index, spin->value());
-            return true;
-        });
-    connect(spin, &QSpinBox::valueChanged, this, &UpdateSong::showSideAndTrack);
-}
-
-void UpdateSong::addCheck(QWidget *page, const QString &text, const QString &field, QRect place)
-{
-    auto *box = new QCheckBox(text, page);
-    box->setObjectName(field);
-    box->setGeometry(place);
-    const int index = session().file().def().fieldIndex(field);
-    addControl(
-        box, [box, index](const Record &r) { box->setChecked(r.number(index) == 1); },
-        [this, box, index](bool) {
-            session().file().buffer().setNumber(index, box->isChecked() ? 1 : 0);
-            return true;
-        });
+    for (NumberSpin *spin : {addSpin(QStringLiteral("Track &Number:"), QStringLiteral("MUS:TrackNumber"), 3, false,
+                                     promptAt(8), entryAt(8, 60), page, QStringLiteral("Track"), 99),
+                             addSpin(QStringLiteral("&Side/Disc:"), QStringLiteral("MUS:Side"), 2, true, promptAt(9),
+                                     entryAt(9, 60), page)})
+        connect(spin, &QSpinBox::valueChanged, this, &UpdateSong::showSideAndTrack);
 }
 
 void UpdateSong::buildDj(QWidget *page)
 {
-    addSpin(page, QStringLiteral("Beats Per Minute:"), QStringLiteral("MUS:BeatsPerMinute"), 4, true,
-            entryAt(0, 70));
-    control(QStringLiteral("MUS:BeatsPerMinute"))->setToolTip(QStringLiteral("Beats Per Minute (BPM)"));
-    addSpin(page, QStringLiteral("Highest Chart Number:"), QStringLiteral("MUS:ChartNumber"), 3, true,
-            entryAt(1, 60), QStringLiteral("Chart"), 100);
+    addSpin(QStringLiteral("Beats Per Minute:"), QStringLiteral("MUS:BeatsPerMinute"), 4, true, promptAt(0),
+            entryAt(0, 70), page)
+        ->setToolTip(QStringLiteral("Beats Per Minute (BPM)"));
+    addSpin(QStringLiteral("Highest Chart Number:"), QStringLiteral("MUS:ChartNumber"), 3, true, promptAt(1),
+            entryAt(1, 60), page, QStringLiteral("Chart"), 100);
     addField(QStringLiteral("Mix:"), QStringLiteral("MUS:Mix"), QStringLiteral("@s30"), promptAt(2), entryAt(2, 220),
              {}, page)
         ->setToolTip(QStringLiteral("Mix or version specific information"));
     addField(QStringLiteral("Style:"), QStringLiteral("MUS:Style"), QStringLiteral("@s30"), promptAt(3),
              entryAt(3, 220), {}, page);
-    addSpin(page, QStringLiteral("Rating:"), QStringLiteral("MUS:Rating"), 2, true, entryAt(4, 50),
+    addSpin(QStringLiteral("Rating:"), QStringLiteral("MUS:Rating"), 2, true, promptAt(4), entryAt(4, 50), page,
             QStringLiteral("MUS:Rating"), 10);
     addField(QStringLiteral("In/Out:"), QStringLiteral("MUS:InOut"), QStringLiteral("@s20"), promptAt(5),
              entryAt(5, 150), {}, page)
         ->setToolTip(QStringLiteral("In/Out information"));
-    addCheck(page, QStringLiteral("Skips"), QStringLiteral("MUS:Skips"), QRect(PromptX, 10 + 6 * RowStep, 120, RowHeight));
-    addCheck(page, QStringLiteral("Do Not Play"), QStringLiteral("MUS:DoNotPlay"),
-             QRect(PromptX, 10 + 7 * RowStep, 120, RowHeight));
-    addCheck(page, QStringLiteral("Live"), QStringLiteral("MUS:Live"), QRect(PromptX, 10 + 8 * RowStep, 120, RowHeight));
+    addCheck(QStringLiteral("Skips"), QStringLiteral("MUS:Skips"), QRect(PromptX, 10 + 6 * RowStep, 120, RowHeight), page);
+    addCheck(QStringLiteral("Do Not Play"), QStringLiteral("MUS:DoNotPlay"),
+             QRect(PromptX, 10 + 7 * RowStep, 120, RowHeight), page);
+    addCheck(QStringLiteral("Live"), QStringLiteral("MUS:Live"), QRect(PromptX, 10 + 8 * RowStep, 120, RowHeight), page);
 
     auto *ending = new QGroupBox(QStringLiteral("Type of Ending"), page);
     ending->setObjectName(QStringLiteral("MUS:EndType"));
@@ -288,43 +238,17 @@ void UpdateSong::buildDj(QWidget *page)
         });
 }
 
-void UpdateSong::addMemo(QWidget *page, const QString &field, QRect place)
-{
-    auto *memo = new QPlainTextEdit(page);
-    memo->setObjectName(field);
-    memo->setGeometry(place);
-    const FileDef &def = session().file().def();
-    const int index = def.fieldIndex(field);
-    const int width = def.fields[size_t(index)].width;
-    // What is shown is what is saved: typing beyond the memo's width is refused.
-    connect(memo, &QPlainTextEdit::textChanged, memo, [memo, width] {
-        const QString text = memo->toPlainText();
-        if (text.size() <= width)
-            return;
-        memo->setPlainText(text.left(width));
-        memo->moveCursor(QTextCursor::End);
-        QApplication::beep();
-    });
-    addControl(
-        memo, [memo, index](const Record &r) { memo->setPlainText(r.text(index)); },
-        [this, memo, index](bool) {
-            session().file().buffer().setText(index, memo->toPlainText());
-            return true;
-        });
-}
-
 void UpdateSong::buildRecording(QWidget *page)
 {
     auto *recording = new QLabel(QStringLiteral("Recording Information:"), page);
     recording->setGeometry(PromptX, 10, 200, RowHeight);
-    addMemo(page, QStringLiteral("MUS:Recording"), QRect(PromptX, 35, 530, 90));
-    control(QStringLiteral("MUS:Recording"))
+    addMemo(QStringLiteral("MUS:Recording"), QRect(PromptX, 35, 530, 90), page)
         ->setToolTip(QStringLiteral("Recording Information (Engineer, Producer, Etc)"));
     addField(QStringLiteral("Composer:"), QStringLiteral("MUS:Composer"), QStringLiteral("@s80"),
              QRect(PromptX, 135, 100, RowHeight), QRect(115, 135, 425, RowHeight), {}, page);
     auto *performance = new QLabel(QStringLiteral("Performance Notes:"), page);
     performance->setGeometry(PromptX, 165, 200, RowHeight);
-    addMemo(page, QStringLiteral("MUS:PerformanceNotes"), QRect(PromptX, 190, 530, 90));
+    addMemo(QStringLiteral("MUS:PerformanceNotes"), QRect(PromptX, 190, 530, 90), page);
 }
 
 void UpdateSong::buildCustom(QWidget *page)
@@ -343,7 +267,7 @@ void UpdateSong::buildCustom(QWidget *page)
 
 void UpdateSong::buildNotes(QWidget *page)
 {
-    addMemo(page, QStringLiteral("MUS:Notes"), QRect(PromptX, 10, 530, 270));
+    addMemo(QStringLiteral("MUS:Notes"), QRect(PromptX, 10, 530, 270), page);
 }
 
 void UpdateSong::buildFiles(QWidget *page)
@@ -467,18 +391,6 @@ bool UpdateSong::takeCategory(bool check)
     song.set("MUS:CategoryID", id);
     category_->setCurrentText(name);
     return true;
-}
-
-bool UpdateSong::takeMedia(bool check)
-{
-    const QString media = media_->currentText().trimmed();
-    const int found = listEntry(*media_);
-    // A format is stored as the media file spells it.
-    session().file().buffer().set("MUS:Media", found >= 0 ? media_->itemText(found) : media);
-    if (!check || found >= 0)
-        return true;
-    ShowStandardMessage(11, QStringLiteral("Media"), fileDef(FileId::Media).label);
-    return false;
 }
 
 bool UpdateSong::takeTime(bool check)

@@ -9,10 +9,8 @@
 #include <functional>
 #include <optional>
 
-class QCheckBox;
 class QComboBox;
 class QLabel;
-class QPlainTextEdit;
 class QRadioButton;
 class QTabWidget;
 
@@ -45,10 +43,6 @@ private:
     void buildCustom(QWidget *page);
     void buildNotes(QWidget *page);
     void buildFiles(QWidget *page);
-    void addSpin(QWidget *page, const QString &prompt, const QString &field, int digits, bool blankWhenZero, QRect row,
-                 const QString &rangeName = {}, int highest = 0);
-    void addMemo(QWidget *page, const QString &field, QRect place);
-    void addCheck(QWidget *page, const QString &text, const QString &field, QRect place);
     // Runs a control's rules when the person leaves its entry for another control of the form.
     void checkOnLeave(QLineEdit *edit, std::function<bool()> rules, QWidget *control);
     QPushButton *smallButton(QWidget *page, const QString &text, const QString &tip, QRect place);
@@ -56,7 +50,6 @@ private:
     void fillLists();
     void showCategoryName();
     bool takeCategory(bool check);
-    bool takeMedia(bool check);
     bool takeTime(bool check);
     void showSideAndTrack();
     void defaultWithAlbum();

@@ -2,6 +2,7 @@
 
 #include "datafile.h"
 #include "fileset.h"
+#include "numberspin.h"
 #include "help.h"
 #include "picture.h"
 #include "profile.h"
@@ -10,8 +11,10 @@
 #include "widgetplacement.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -95,6 +98,72 @@ QLineEdit *FormWindow::addField(const QString &prompt, const QString &field, con
 void FormWindow::addControl(QWidget *control, Show show, Take take)
 {
     controls_.push_back({control, std::move(show), std::move(take)});
+}
+
+NumberSpin *FormWindow::addSpin(const QString &prompt, const QString &field, int digits, bool blankWhenZero,
+                                QRect promptPlace, QRect place, QWidget *page, const QString &rangeName, int highest)
+{
+    QWidget *parent = page ? page : this;
+    auto *label = new QLabel(prompt, parent);
+    label->setGeometry(promptPlace);
+    auto *spin = new NumberSpin(digits, blankWhenZero, parent);
+    spin->setObjectName(field);
+    spin->setGeometry(place);
+    label->setBuddy(spin);
+    const int index = session_.file().def().fieldIndex(field);
+    addControl(
+        spin, [spin, index](const Record &r) { spin->setValue(int(r.number(index))); },
+        [this, spin, index, rangeName, highest](bool check) {
+            spin->interpretText();
+            if (check && !rangeName.isEmpty() && spin->value() > highest) {
+                ShowStandardMessage(10, rangeName, QStringLiteral("0 and %1").arg(highest));
+                return false;
+            }
+            session_.file().buffer().setNumber(index, spin->value());
+            return true;
+        });
+    return spin;
+}
+
+QCheckBox *FormWindow::addCheck(const QString &text, const QString &field, QRect place, QWidget *page)
+{
+    auto *box = new QCheckBox(text, page ? page : this);
+    box->setObjectName(field);
+    box->setGeometry(place);
+    const int index = session_.file().def().fieldIndex(field);
+    addControl(
+        box, [box, index](const Record &r) { box->setChecked(r.number(index) == 1); },
+        [this, box, index](bool) {
+            session_.file().buffer().setNumber(index, box->isChecked() ? 1 : 0);
+            return true;
+        });
+    return box;
+}
+
+QPlainTextEdit *FormWindow::addMemo(const QString &field, QRect place, QWidget *page)
+{
+    auto *memo = new QPlainTextEdit(page ? page : this);
+    memo->setObjectName(field);
+    memo->setGeometry(place);
+    const FileDef &def = session_.file().def();
+    const int index = def.fieldIndex(field);
+    const int width = def.fields[size_t(index)].width;
+    // What is shown is what is saved: typing beyond the memo's width is refused.
+    connect(memo, &QPlainTextEdit::textChanged, memo, [memo, width] {
+        const QString text = memo->toPlainText();
+        if (text.size() <= width)
+            return;
+        memo->setPlainText(text.left(width));
+        memo->moveCursor(QTextCursor::End);
+        QApplication::beep();
+    });
+    addControl(
+        memo, [memo, index](const Record &r) { memo->setPlainText(r.text(index)); },
+        [this, memo, index](bool) {
+            session_.file().buffer().setText(index, memo->toPlainText());
+            return true;
+        });
+    return memo;
 }
 
 bool FormWindow::prepare()

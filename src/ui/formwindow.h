@@ -13,7 +13,12 @@
 class QLineEdit;
 class QPushButton;
 
+class QCheckBox;
+class QPlainTextEdit;
+
 namespace crx {
+
+class NumberSpin;
 
 class FileSet;
 
@@ -46,6 +51,14 @@ public:
     using Show = std::function<void(const Record &)>;
     using Take = std::function<bool(bool check)>;
     void addControl(QWidget *control, Show show, Take take);
+    // The controls of that kind the forms have in common: a spin of so many digits (blank when
+    // zero, if asked; with a range name, a value above highest gives message 10), a check box
+    // (1 when ticked) and a memo that refuses typing beyond its width.
+    NumberSpin *addSpin(const QString &prompt, const QString &field, int digits, bool blankWhenZero,
+                        QRect promptPlace, QRect place, QWidget *page = nullptr, const QString &rangeName = {},
+                        int highest = 0);
+    QCheckBox *addCheck(const QString &text, const QString &field, QRect place, QWidget *page = nullptr);
+    QPlainTextEdit *addMemo(const QString &field, QRect place, QWidget *page = nullptr);
 
     // The help page Help opens, when it is not the one named after the form.
     void setHelpContext(const QString &topic) { helpContext_ = topic; }

@@ -1,0 +1,20 @@
+// The song lookup in select mode ("Browse Music Database - n entries"),
+// by file number. Select returns completed with the highlighted song in the
+// song file's buffer.
+#pragma once
+
+#include "browsewindow.h"
+
+namespace crx {
+
+class SelectFileNumber : public BrowseWindow
+{
+    Q_OBJECT
+public:
+    explicit SelectFileNumber(FileSet &files, QWidget *parent = nullptr);
+
+    // Opens the lookup modally; true when a song was selected.
+    static bool choose(FileSet &files, QWidget *parent = nullptr);
+};
+
+} // namespace crx

@@ -1,0 +1,217 @@
+#include "tracklist.h"
+
+#include "datafile.h"
+#include "fileset.h"
+#include "listformat.h"
+#include "picture.h"
+#include "placement.h"
+#include "songdisplay.h"
+#include "view.h"
+
+#include <QDragEnterEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMimeData>
+
+namespace crx {
+
+namespace {
+
+const QString DesignedFormat = QStringLiteral(
+    "45L(2)|M~Track~L(2)@s8@120L(2)|M~Artist~L(2)@s30@130L(2)|M~Title~L(2)@s30@40R(2)|M~Time~R(2)@s8@"
+    "50L(2)|M~Media~L(2)@s20@60L(2)|M~File Number~L(2)@s20@70L(2)|M~Release Date~L(2)@d2@"
+    "35R(2)|M~BPM~R(2)@n4b@60L(2)|M~In/Out~L(2)@s20@");
+const QString ListControl = QStringLiteral("?Browse:2");
+constexpr int HighestSide = 255;
+
+} // namespace
+
+QString TrackList::dragFormat()
+{
+    return QStringLiteral("application/x-cantorix-songs");
+}
+
+TrackList::TrackList(FileSet &files, QWidget *parent) : QTreeWidget(parent), files_(files), format_(DesignedFormat)
+{
+    setObjectName(QStringLiteral("trackList"));
+    setRootIsDecorated(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    showColumns();
+}
+
+void TrackList::showColumns()
+{
+    const std::vector<ListColumn> columns = parseListFormat(format_);
+    QStringList headers;
+    pictures_.clear();
+    for (const ListColumn &c : columns) {
+        headers << c.header;
+        pictures_ << c.picture.mid(1).chopped(1);
+    }
+    setHeaderLabels(headers);
+    for (size_t i = 0; i < columns.size(); ++i)
+        header()->resizeSection(int(i), columns[i].width);
+}
+
+void TrackList::restoreFormat(const QString &positionsFile, const QString &section, const QString &dateFormat)
+{
+    format_ = listFormatWithDateFormat(restoreListFormat(positionsFile, section, ListControl, DesignedFormat),
+                                       dateFormat);
+    showColumns();
+}
+
+void TrackList::saveFormat(const QString &positionsFile, const QString &section) const
+{
+    std::vector<ListColumn> columns = parseListFormat(format_);
+    for (size_t i = 0; i < columns.size(); ++i)
+        columns[i].width = header()->sectionSize(int(i));
+    saveListFormat(positionsFile, section, ListControl, listFormatText(columns));
+}
+
+void TrackList::setAlbum(qint64 album, int side)
+{
+    album_ = album;
+    side_ = side;
+    refresh();
+}
+
+void TrackList::refresh(qint64 highlight)
+{
+    if (highlight < 0 && highlighted())
+        highlight = highlighted()->id;
+    const int row = currentIndex().row();
+    clear();
+    songs_.clear();
+    DataFile &songs = files_.use(FileId::Cantorix);
+    const Record kept = songs.buffer();
+    View view(songs);
+    view.setOrder(songs.def().keyIndex("MUS:KeyAlbumID"));
+    const int from = side_ < 0 ? 0 : side_, to = side_ < 0 ? HighestSide : side_;
+    view.setRange({qlonglong(album_), from}, {qlonglong(album_), to});
+    if (view.open() == NoError && view.setToStart() == NoError) {
+        while (view.next() == NoError) {
+            Record &s = songs.buffer();
+            songs_.push_back({songs.position(), s.get("MUS:ID").toLongLong(), s.get("MUS:Side").toInt(),
+                              s.get("MUS:TrackNumber").toInt()});
+            const QStringList cells = {
+                QStringLiteral("(%1)%2").arg(songs_.back().side).arg(songs_.back().track, 3),
+                s.get("MUS:Artist").toString(),
+                displayTitle(s),
+                displayTime(s.get("MUS:Time").toLongLong()),
+                s.get("MUS:Media").toString(),
+                s.get("MUS:FileNumber").toString(),
+                formatValue(pictures_.value(6), s.get("MUS:ReleaseDate")),
+                formatValue(pictures_.value(7), s.get("MUS:BeatsPerMinute")),
+                s.get("MUS:InOut").toString(),
+            };
+            addTopLevelItem(new QTreeWidgetItem(cells));
+        }
+    }
+    songs.buffer() = kept;
+    files_.release(FileId::Cantorix);
+    int select = std::min(std::max(row, 0), int(songs_.size()) - 1);
+    for (size_t i = 0; i < songs_.size(); ++i)
+        if (songs_[i].id == highlight)
+            select = int(i);
+    if (select >= 0)
+        setCurrentItem(topLevelItem(select));
+}
+
+const TrackList::Song *TrackList::highlighted() const
+{
+    const int row = currentIndex().row();
+    return row >= 0 && row < int(songs_.size()) ? &songs_[size_t(row)] : nullptr;
+}
+
+bool TrackList::readHighlighted()
+{
+    const Song *song = highlighted();
+    return song && files_.file(FileId::Cantorix).reget(song->position) == NoError;
+}
+
+void TrackList::keyPressEvent(QKeyEvent *event)
+{
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (event->key() == Qt::Key_Insert) {
+        Q_EMIT insertPressed();
+        return;
+    }
+    if (event->key() == Qt::Key_Delete) {
+        Q_EMIT deletePressed();
+        return;
+    }
+    if (ctrl && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        Q_EMIT changePressed();
+        return;
+    }
+    const QString text = event->text();
+    if (ctrl || text.trimmed().isEmpty() || songs_.empty()) {
+        QTreeWidget::keyPressEvent(event);
+        return;
+    }
+    // The first digit of the highlighted song's side steps down a row; another side number jumps there.
+    const Song *current = highlighted();
+    if (current && text.front() == QString::number(current->side).front()) {
+        const int next = std::min(currentIndex().row() + 1, int(songs_.size()) - 1);
+        setCurrentItem(topLevelItem(next));
+        return;
+    }
+    const int side = text.front().isDigit() ? text.front().digitValue() : 0;
+    for (size_t i = 0; i < songs_.size(); ++i)
+        if (songs_[i].side >= side) {
+            setCurrentItem(topLevelItem(int(i)));
+            return;
+        }
+}
+
+QStringList TrackList::mimeTypes() const
+{
+    return {dragFormat()};
+}
+
+QMimeData *TrackList::mimeData(const QList<QTreeWidgetItem *> &items) const
+{
+    QStringList ids;
+    for (QTreeWidgetItem *item : items) {
+        const int row = indexOfTopLevelItem(item);
+        if (row >= 0 && row < int(songs_.size()))
+            ids << QString::number(songs_[size_t(row)].id);
+    }
+    auto *data = new QMimeData;
+    data->setData(dragFormat(), ids.join(',').toLatin1());
+    return data;
+}
+
+void TrackList::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasFormat(dragFormat()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TrackList::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (event->mimeData()->hasFormat(dragFormat()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TrackList::dropEvent(QDropEvent *event)
+{
+    if (!event->mimeData()->hasFormat(dragFormat())) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    for (const QByteArray &id : event->mimeData()->data(dragFormat()).split(','))
+        if (!id.isEmpty())
+            Q_EMIT dropped(id.toLongLong());
+}
+
+} // namespace crx

@@ -1,0 +1,73 @@
+// The track list of an album form: the album's songs in running order (side,
+// then track number), with the columns Track, Artist, Title, Time, Media,
+// File Number, Release Date, BPM and In/Out. Rows can be dragged out and
+// songs dropped in (drag identifier "Songs"); typing a side number jumps to
+// that side.
+#pragma once
+
+#include <QByteArray>
+#include <QTreeWidget>
+#include <vector>
+
+namespace crx {
+
+class FileSet;
+
+class TrackList : public QTreeWidget
+{
+    Q_OBJECT
+public:
+    // The drag format of songs: what lists with the drag identifier "Songs" carry (song identifiers).
+    static QString dragFormat();
+
+    TrackList(FileSet &files, QWidget *parent = nullptr);
+
+    // The list shows the songs of the album; of one side only when side is not -1.
+    void setAlbum(qint64 album, int side = -1);
+    // Reads the songs again, highlighting the song with identifier highlight (or the row
+    // that was highlighted).
+    void refresh(qint64 highlight = -1);
+
+    struct Song {
+        QByteArray position;
+        qint64 id;
+        int side;
+        int track;
+    };
+    const std::vector<Song> &songs() const { return songs_; }
+    // The highlighted song, or none.
+    const Song *highlighted() const;
+    // Reads the highlighted song into the song file's buffer; false when there is none.
+    bool readHighlighted();
+
+    // The column format: restored from the position file's section (or the design when the
+    // design changed), and saved there.
+    void restoreFormat(const QString &positionsFile, const QString &section, const QString &dateFormat);
+    void saveFormat(const QString &positionsFile, const QString &section) const;
+
+Q_SIGNALS:
+    void dropped(qint64 songId);
+    void insertPressed();
+    void deletePressed();
+    void changePressed();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    QMimeData *mimeData(const QList<QTreeWidgetItem *> &items) const override;
+    QStringList mimeTypes() const override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void showColumns();
+
+    FileSet &files_;
+    qint64 album_ = 0;
+    int side_ = -1;
+    std::vector<Song> songs_;
+    QString format_;
+    QStringList pictures_;
+};
+
+} // namespace crx
