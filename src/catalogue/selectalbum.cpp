@@ -16,13 +16,4 @@ SelectAlbum::SelectAlbum(FileSet &files, QWidget *parent)
     setCountTitle(QStringLiteral("Select Album - "), QStringLiteral(" entries"));
 }
 
-bool SelectAlbum::choose(FileSet &files, QWidget *parent)
-{
-    SelectAlbum list(files, parent);
-    if (!list.start())
-        return false;
-    list.exec();
-    return list.response() == Response::Completed;
-}
-
 } // namespace crx

@@ -11,9 +11,6 @@ class SelectAlbum : public BrowseWindow
     Q_OBJECT
 public:
     explicit SelectAlbum(FileSet &files, QWidget *parent = nullptr);
-
-    // Opens the lookup modally; true when an album was selected.
-    static bool choose(FileSet &files, QWidget *parent = nullptr);
 };
 
 } // namespace crx

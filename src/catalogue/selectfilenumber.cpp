@@ -16,13 +16,4 @@ SelectFileNumber::SelectFileNumber(FileSet &files, QWidget *parent)
     setCountTitle(QStringLiteral("Browse Music Database - "), QStringLiteral(" entries"));
 }
 
-bool SelectFileNumber::choose(FileSet &files, QWidget *parent)
-{
-    SelectFileNumber list(files, parent);
-    if (!list.start())
-        return false;
-    list.exec();
-    return list.response() == Response::Completed;
-}
-
 } // namespace crx

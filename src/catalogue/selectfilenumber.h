@@ -12,9 +12,6 @@ class SelectFileNumber : public BrowseWindow
     Q_OBJECT
 public:
     explicit SelectFileNumber(FileSet &files, QWidget *parent = nullptr);
-
-    // Opens the lookup modally; true when a song was selected.
-    static bool choose(FileSet &files, QWidget *parent = nullptr);
 };
 
 } // namespace crx

@@ -420,7 +420,7 @@ void UpdateSong::showSideAndTrack()
 void UpdateSong::defaultWithAlbum()
 {
     takeTyped();
-    if (!SelectAlbum::choose(files_, this))
+    if (!selectFrom<SelectAlbum>(files_, this))
         return;
     fillFromAlbum(session().file().buffer(), files_.file(FileId::Album).buffer(),
                   session().request() == Request::Insert, globals().side);

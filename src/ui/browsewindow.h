@@ -134,4 +134,17 @@ private:
     Response response_ = Response::Cancelled;
 };
 
+// Opens a list of this kind in select mode, modally; true when a record was selected (it is
+// then in the file's buffer).
+template <typename List>
+bool selectFrom(FileSet &files, QWidget *parent = nullptr)
+{
+    List list(files, parent);
+    list.setSelectMode(true);
+    if (!list.start())
+        return false;
+    list.exec();
+    return list.response() == Response::Completed;
+}
+
 } // namespace crx
