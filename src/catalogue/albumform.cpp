@@ -132,7 +132,12 @@ void UpdateAlbum::buildGeneral(QWidget *page)
     media_ = addNameList(page, QStringLiteral("&Media:"), QStringLiteral("ALB:Media"), promptAt(2), entryAt(2, 150),
                          def.fields[size_t(def.fieldIndex("ALB:Media"))].width);
     addControl(
-        media_, [this](const Record &r) { media_->setCurrentText(r.get("ALB:Media").toString()); },
+        media_,
+        [this](const Record &r) {
+            // An album without media shows the first format of the list, as a song does.
+            const QString media = r.get("ALB:Media").toString();
+            media_->setCurrentText(media.isEmpty() && media_->count() > 0 ? media_->itemText(0) : media);
+        },
         [this](bool check) { return takeMedia(*media_, session().file().buffer(), "ALB:Media", check); });
     category_ = addNameList(page, QStringLiteral("&Category:"), QStringLiteral("category"), promptAt(3),
                             entryAt(3, 220), fileDef(FileId::Categories).fields[1].width);
