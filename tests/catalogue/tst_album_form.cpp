@@ -3,8 +3,9 @@
 // person, and what lands in the song and album files.
 #include "datafile.h"
 #include "fileset.h"
-#include "globals.h"
 #include "albumform.h"
+#include "getreplacecommand.h"
+#include "globals.h"
 #include "scriptedinteraction.h"
 #include "selectfilenumber.h"
 #include "settings.h"
@@ -12,9 +13,11 @@
 #include "tracklist.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -173,6 +176,7 @@ private Q_SLOTS:
     void dropMakesALinkedCopy();
     void duplicateAlbumIsNamed();
     void typingASideJumps();
+    void replaceTextFromTheSide();
 };
 
 void TestAlbumForm::init()
@@ -442,6 +446,37 @@ void TestAlbumForm::typingASideJumps()
     QCOMPARE(list->currentIndex().row(), 3); // the side's own digit steps down
     QTest::keyClicks(list, "1");
     QCOMPARE(list->currentIndex().row(), 0);
+}
+
+void TestAlbumForm::replaceTextFromTheSide()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.addAlbum(1, "Arrival");
+    cat.addSong(1, 1, 1, 1);
+    cat.addSong(2, 1, 2, 1);
+    cat.select(1);
+    auto form = open(cat, Request::Change);
+    qobject_cast<QSpinBox *>(form->control("side"))->setValue(2);
+    onModals({[](QWidget *modal) {
+        auto *ask = qobject_cast<GetReplaceCommand *>(modal);
+        QVERIFY(ask);
+        QCOMPARE(ask->windowTitle(), QString("Replace..."));
+        QCOMPARE(ask->within()->currentText(), QString()); // nothing chosen at first
+        QCOMPARE(ask->findEntry()->maxLength(), 19);
+        ask->within()->setCurrentText("Title");
+        QTest::keyClicks(ask->findEntry(), "t1");
+        QTest::keyClicks(ask->replacementEntry(), "Side two ");
+        QTest::mouseClick(ask->findChild<QPushButton *>("ok"), Qt::LeftButton);
+    }});
+    form->replaceText();
+    // Only the songs from side 2 on change.
+    QCOMPARE(cat.tracks(1), QStringList({"t1 1/1", "Side two 2/1"}));
+    form->swapArtistsAndTitles();
+    cat.songs->buffer().clear();
+    cat.songs->buffer().set("ID", 2);
+    cat.songs->get(cat.songs->def().keyIndex("KeyID"));
+    QCOMPARE(cat.songs->buffer().get("Artist").toString(), QString("Side two"));
 }
 
 QTEST_MAIN(TestAlbumForm)
