@@ -57,35 +57,40 @@ constexpr FileId ReadFiles[] = {FileId::Cantorix, FileId::Categories, FileId::Me
 
 } // namespace
 
-UpdateAlbum::UpdateAlbum(FileSet &files, QWidget *parent)
-    : FormWindow(files, FileId::Album, QStringLiteral("UpdateAlbum"),
-                 {QStringLiteral("Adding an Album Record"), QStringLiteral("Changing an Album Record")},
-                 QSize(650, 470), DittoKey::Apostrophe, parent),
-      files_(files)
+UpdateAlbum::UpdateAlbum(FileSet &files, const QString &name, Titles titles, QSize size, QRect sheet,
+                         QWidget *parent)
+    : FormWindow(files, FileId::Album, name, std::move(titles), size, DittoKey::Apostrophe, parent), files_(files)
 {
     for (FileId id : ReadFiles)
         files_.use(id);
-    setWindowTitle(QStringLiteral("Update Album"));
     session().setKeyNames({{QStringLiteral("ALB:KeyAlbumID"), QStringLiteral("Album ID")},
                            {QStringLiteral("ALB:KeyAlbum"), QStringLiteral("Album")},
                            {QStringLiteral("ALB:KeyArtist"), QStringLiteral("Artist")},
                            {QStringLiteral("ALB:KeyCDIdentifier"), QStringLiteral("CD Serial Number")}});
     sheet_ = new QTabWidget(this);
     sheet_->setObjectName(QStringLiteral("sheet"));
-    sheet_->setGeometry(10, 10, 630, 410);
-    const std::pair<const char *, void (UpdateAlbum::*)(QWidget *)> tabs[] = {
-        {"General", &UpdateAlbum::buildGeneral},
-        {"Songs", &UpdateAlbum::buildSongs},
+    sheet_->setGeometry(sheet);
+}
+
+UpdateAlbum::UpdateAlbum(FileSet &files, QWidget *parent)
+    : UpdateAlbum(files, QStringLiteral("UpdateAlbum"),
+                  {QStringLiteral("Adding an Album Record"), QStringLiteral("Changing an Album Record")}, QSize(650, 470),
+                  QRect(10, 10, 630, 410), parent)
+{
+    setWindowTitle(QStringLiteral("Update Album"));
+    const std::pair<const char *, void (*)(UpdateAlbum *, QWidget *)> tabs[] = {
+        {"General", [](UpdateAlbum *form, QWidget *page) { form->buildGeneral(page); }},
+        {"Songs", [](UpdateAlbum *form, QWidget *page) { form->buildSongs(page); }},
         {"Notes", nullptr},
-        {"Associated Files", &UpdateAlbum::buildFiles},
-        {"Compact Disc", &UpdateAlbum::buildDisc},
-        {"Other", &UpdateAlbum::buildOther},
+        {"Associated Files", [](UpdateAlbum *form, QWidget *page) { form->buildFiles(page); }},
+        {"Compact Disc", [](UpdateAlbum *form, QWidget *page) { form->buildDisc(page); }},
+        {"Other", [](UpdateAlbum *form, QWidget *page) { form->buildOther(page); }},
     };
     for (const auto &[title, build] : tabs) {
         auto *page = new QWidget;
         sheet_->addTab(page, QString::fromLatin1(title));
         if (build)
-            (this->*build)(page);
+            build(this, page);
         else
             addMemo(QStringLiteral("ALB:Notes"), QRect(10, 10, 600, 350), page);
     }
@@ -107,18 +112,40 @@ qint64 UpdateAlbum::albumId()
     return session().file().buffer().get("ALB:AlbumID").toLongLong();
 }
 
-void UpdateAlbum::buildGeneral(QWidget *page)
+void UpdateAlbum::buildGeneral(QWidget *page, bool required)
 {
-    artist_ = addField(QStringLiteral("&Artist:"), QStringLiteral("ALB:Artist"), QStringLiteral("@s50"), promptAt(0),
-                       entryAt(0, 340), {}, page);
+    const auto filledIn = [required](const QString &name) -> Check {
+        if (!required)
+            return {};
+        return [name](const QString &text) {
+            if (!text.trimmed().isEmpty())
+                return true;
+            interaction().message(QStringLiteral("Required Field"), name + QStringLiteral(" must be filled in."),
+                                  Icon::Exclamation, OK, OK);
+            return false;
+        };
+    };
+    artist_ = addField(required ? QStringLiteral("&Artist*:") : QStringLiteral("&Artist:"), QStringLiteral("ALB:Artist"),
+                       QStringLiteral("@s50"), promptAt(0), entryAt(0, 340), filledIn(QStringLiteral("Artist")), page);
+    album_ = addField(required ? QStringLiteral("A&lbum*:") : QStringLiteral("A&lbum:"), QStringLiteral("ALB:Album"),
+                      QStringLiteral("@s50"), promptAt(1), entryAt(1, 340), filledIn(QStringLiteral("Album")), page);
+    if (required) {
+        auto *note = new QLabel(QStringLiteral("* - Required Field"), page);
+        note->setGeometry(EntryX, 10 + 6 * RowStep, 200, RowHeight);
+    } else {
+        addSwapButtons(page);
+    }
+    buildLists(page);
+}
+
+void UpdateAlbum::addSwapButtons(QWidget *page)
+{
     connect(button(page, QStringLiteral("\u21c4"), QStringLiteral("swapOrder"), QRect(EntryX + 345, 10, 24, RowHeight),
                    QStringLiteral("Swap order of artist name")),
             &QPushButton::clicked, this, [this] {
                 artist_->setText(swapArtistOrder(artist_->text()));
                 artist_->setModified(true);
             });
-    album_ = addField(QStringLiteral("A&lbum:"), QStringLiteral("ALB:Album"), QStringLiteral("@s50"), promptAt(1),
-                      entryAt(1, 340), {}, page);
     connect(button(page, QStringLiteral("\u21c5"), QStringLiteral("swapTitle"),
                    QRect(EntryX + 345, 10 + RowStep, 24, RowHeight), QStringLiteral("Swap artist and title")),
             &QPushButton::clicked, this, [this] {
@@ -128,6 +155,10 @@ void UpdateAlbum::buildGeneral(QWidget *page)
                 artist_->setModified(true);
                 album_->setModified(true);
             });
+}
+
+void UpdateAlbum::buildLists(QWidget *page)
+{
     const FileDef &def = session().file().def();
     media_ = addNameList(page, QStringLiteral("&Media:"), QStringLiteral("ALB:Media"), promptAt(2), entryAt(2, 150),
                          def.fields[size_t(def.fieldIndex("ALB:Media"))].width);
@@ -163,7 +194,29 @@ void UpdateAlbum::buildGeneral(QWidget *page)
              entryAt(5, 100), {}, page);
 }
 
-void UpdateAlbum::buildSongs(QWidget *page)
+void UpdateAlbum::addSideField(QWidget *page, QRect prompt, QRect place)
+{
+    auto *sidePrompt = new QLabel(QStringLiteral("Side/Disc:"), page);
+    sidePrompt->setObjectName(QStringLiteral("sidePrompt"));
+    sidePrompt->setGeometry(prompt);
+    side_ = new NumberSpin(2, true, page);
+    side_->setObjectName(QStringLiteral("side"));
+    side_->setGeometry(place);
+    sidePrompt->setBuddy(side_);
+    connect(side_, &QSpinBox::valueChanged, this, [this](int side) {
+        globals().side = side;
+        if (sideOnly_)
+            showSongs();
+    });
+}
+
+void UpdateAlbum::showSongs()
+{
+    tracks_->setAlbum(albumId(), sideOnly_ ? globals().side : -1);
+    enableSongButtons();
+}
+
+void UpdateAlbum::buildSongs(QWidget *page, bool wizard)
 {
     tracks_ = new TrackList(files_, page);
     tracks_->setGeometry(10, 10, 500, 290);
@@ -174,7 +227,7 @@ void UpdateAlbum::buildSongs(QWidget *page)
     } actions[] = {
         {"&Add", "addSong", "", &UpdateAlbum::addSong},
         {"Cop&y", "copySong", "Copy record", &UpdateAlbum::copySong},
-        {"&Change", "changeSong", "", &UpdateAlbum::changeSong},
+        {wizard ? "Edit" : "&Change", "changeSong", "", &UpdateAlbum::changeSong},
         {"&Delete", "deleteSong", "", &UpdateAlbum::deleteSong},
         {"Edit All Son&gs", "editAllSongs", "", &UpdateAlbum::editAllSongs},
     };
@@ -201,19 +254,16 @@ void UpdateAlbum::buildSongs(QWidget *page)
                 &QPushButton::clicked, this, [this, mode] { moveSong(mode); });
     }
     // Reading the disc in the drive comes with the disc reading itself.
-    button(page, QStringLiteral("Read CD &Information"), QStringLiteral("readCd"), QRect(140, 308, 130, 25))
+    button(page, wizard ? QStringLiteral("Read CD Information") : QStringLiteral("Read CD &Information"),
+           QStringLiteral("readCd"), QRect(140, 308, 130, 25))
         ->setEnabled(false);
-    connect(button(page, QStringLiteral("Cascade"), QStringLiteral("cascade"), QRect(280, 308, 80, 25)),
-            &QPushButton::clicked, this, &UpdateAlbum::cascade);
-    auto *sidePrompt = new QLabel(QStringLiteral("Side/Disc:"), page);
-    sidePrompt->setGeometry(x, 180, w, RowHeight);
-    side_ = new NumberSpin(2, true, page);
-    side_->setObjectName(QStringLiteral("side"));
-    side_->setGeometry(x, 205, 60, RowHeight);
-    sidePrompt->setBuddy(side_);
-    connect(side_, &QSpinBox::valueChanged, this, [](int side) { globals().side = side; });
-    connect(button(page, QStringLiteral("Re-assign Songs"), QStringLiteral("reassign"), QRect(x, 275, w, 25)),
-            &QPushButton::clicked, this, &UpdateAlbum::reassignSongs);
+    if (!wizard) {
+        connect(button(page, QStringLiteral("Cascade"), QStringLiteral("cascade"), QRect(280, 308, 80, 25)),
+                &QPushButton::clicked, this, &UpdateAlbum::cascade);
+        addSideField(page, QRect(x, 180, w, RowHeight), QRect(x, 205, 60, RowHeight));
+        connect(button(page, QStringLiteral("Re-assign Songs"), QStringLiteral("reassign"), QRect(x, 275, w, 25)),
+                &QPushButton::clicked, this, &UpdateAlbum::reassignSongs);
+    }
 
     connect(tracks_, &TrackList::insertPressed, this, &UpdateAlbum::addSong);
     connect(tracks_, &TrackList::deletePressed, this, &UpdateAlbum::deleteSong);
@@ -223,8 +273,7 @@ void UpdateAlbum::buildSongs(QWidget *page)
             [this](const QPoint &at) { trackMenu()->exec(tracks_->viewport()->mapToGlobal(at)); });
     connect(tracks_, &TrackList::dropped, this, [this](qint64 song) {
         dropSong(files_, albumId(), song);
-        tracks_->refresh();
-        enableSongButtons();
+        showSongs();
     });
 }
 
@@ -301,14 +350,15 @@ bool UpdateAlbum::prepare()
     }
     if (!FormWindow::prepare())
         return false;
-    side_->setValue(1);
+    if (side_)
+        side_->setValue(1);
     tracks_->restoreFormat(profilePath(files_.directory(), settingsfile::Positions), objectName(),
                            settings().dateFormat);
-    tracks_->setAlbum(albumId());
+    showSongs();
     new ArtistCompleter(files_, *artist_, true);
     showImage();
-    soundButtons_->enable();
-    enableSongButtons();
+    if (soundButtons_)
+        soundButtons_->enable();
     return true;
 }
 
@@ -320,6 +370,8 @@ void UpdateAlbum::done(int result)
 
 void UpdateAlbum::showImage()
 {
+    if (!picture_)
+        return;
     const QPixmap image(image_->text().trimmed());
     if (image.isNull())
         picture_->clear();

@@ -47,11 +47,29 @@ public:
     void replaceText();
 
 protected:
+    // The variants: a window of this name and title with an empty sheet of the given size.
+    UpdateAlbum(FileSet &files, const QString &name, Titles titles, QSize size, QRect sheet, QWidget *parent);
     void done(int result) override;
 
+    // The album's fields; with required, Artist and Album are marked and may not stay blank.
+    void buildGeneral(QWidget *page, bool required = false);
+    // The track list with its buttons; a wizard's have "Edit" for Change and no Cascade or Re-assign.
+    void buildSongs(QWidget *page, bool wizard = false);
+    // The Side/Disc field (the side songs are added to).
+    void addSideField(QWidget *page, QRect prompt, QRect place);
+    // The track list shows only the songs of the current side.
+    void setSideOnly(bool sideOnly) { sideOnly_ = sideOnly; }
+    void showSongs();
+    qint64 albumId();
+    FileSet &files() { return files_; }
+    QLineEdit *artistEntry() const { return artist_; }
+    QLineEdit *albumEntry() const { return album_; }
+    QComboBox *mediaList() const { return media_; }
+    NumberSpin *sideField() const { return side_; }
+
 private:
-    void buildGeneral(QWidget *page);
-    void buildSongs(QWidget *page);
+    void addSwapButtons(QWidget *page);
+    void buildLists(QWidget *page);
     void buildFiles(QWidget *page);
     void buildDisc(QWidget *page);
     void buildOther(QWidget *page);
@@ -59,16 +77,16 @@ private:
     Response callSongForm(Request request);
     void enableSongButtons();
     void showImage();
-    qint64 albumId();
 
     FileSet &files_;
     QTabWidget *sheet_;
-    QLineEdit *artist_, *album_, *image_;
+    QLineEdit *artist_, *album_, *image_ = nullptr;
     QComboBox *media_, *category_;
-    NumberSpin *side_;
+    NumberSpin *side_ = nullptr;
     TrackList *tracks_;
-    QLabel *picture_;
-    SoundFileButtons *soundButtons_;
+    QLabel *picture_ = nullptr;
+    SoundFileButtons *soundButtons_ = nullptr;
+    bool sideOnly_ = false;
     QList<QPushButton *> rowButtons_; // Copy, Change, Delete: only with songs
 };
 

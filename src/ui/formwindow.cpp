@@ -261,7 +261,7 @@ void FormWindow::navigate(Navigation move)
         }
     switch (session_.complete(move)) {
     case FormSession::Outcome::Close:
-        QDialog::accept();
+        completed();
         return;
     case FormSession::Outcome::OtherValues:
         load();
@@ -271,6 +271,23 @@ void FormWindow::navigate(Navigation move)
         selectFirst();
         return;
     }
+}
+
+void FormWindow::completed()
+{
+    QDialog::accept();
+}
+
+bool FormWindow::startInsert()
+{
+    session_.close();
+    session_.file().buffer().clear();
+    formRequest() = Request::Insert;
+    if (!session_.open())
+        return false;
+    load();
+    selectFirst();
+    return true;
 }
 
 void FormWindow::reject()

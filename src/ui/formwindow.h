@@ -75,7 +75,7 @@ public:
     // The opening steps; false when no window is to be shown (a delete, a refused request, a failed insert).
     virtual bool prepare();
     // Calls the form as a caller does: prepare, then run it modally.
-    Response call();
+    virtual Response call();
 
     // A ditto button: copies the history value into the entry that had the focus last.
     QPushButton *addDittoButton(QRect place);
@@ -98,6 +98,14 @@ protected:
     void takeTyped();
     // OK's own steps, after the values typed are in the buffer and before they are checked.
     virtual void beforeValidation() {}
+    // The record was written: the form closes (a wizard that goes on with another record
+    // starts it here instead).
+    virtual void completed();
+    // Ends the record in hand as written and starts a new insert in the same window; false
+    // when the new record could not be added.
+    bool startInsert();
+    void reject() override;
+    void selectFirst();
 
 private:
     struct Bound {
@@ -111,9 +119,7 @@ private:
         Show show;
         Take take;
     };
-    void reject() override;
     bool store(const Bound &bound, bool check = true);
-    void selectFirst();
     void ditto();
 
     FileSet &files_;
