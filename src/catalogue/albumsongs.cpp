@@ -268,6 +268,32 @@ bool dropSong(FileSet &files, qint64 album, qint64 songId)
     return ok;
 }
 
+void deleteSongsOf(FileSet &files, qint64 album)
+{
+    inOneTransaction(files, [&](DataFile &songs) {
+        const auto list = songsOf(songs, album, 0, HighestSide);
+        if (!list)
+            return false;
+        for (const Song &s : *list)
+            if (songs.reget(s.position) != NoError || songs.remove() != NoError)
+                return false;
+        return true;
+    });
+}
+
+void albumDataToSongs(FileSet &files, const Record &album, int side)
+{
+    const bool various = album.get("ALB:Artist").toString().contains(QLatin1String("VARIOUS"), Qt::CaseInsensitive);
+    rewriteSongs(files, album.get("ALB:AlbumID").toLongLong(), side, [&](Record &song) {
+        song.set("MUS:Album", album.get("ALB:Album"));
+        song.set("MUS:FileNumber", album.get("ALB:FileNumber"));
+        song.set("MUS:CategoryID", album.get("ALB:CategoryID"));
+        song.set("MUS:ReleaseDate", album.get("ALB:ReleaseDate"));
+        if (!various)
+            song.set("MUS:Artist", album.get("ALB:Artist"));
+    });
+}
+
 void swapArtistsAndTitles(FileSet &files, qint64 album, int side)
 {
     rewriteSongs(files, album, side, [](Record &song) {

@@ -40,6 +40,13 @@ Reassigned reassignByFileNumber(FileSet &files, const Record &album, int &count,
 // be written (the message was shown).
 bool dropSong(FileSet &files, qint64 album, qint64 songId);
 
+// Deletes every song of the album (a wizard's album that is given up).
+void deleteSongsOf(FileSet &files, qint64 album);
+
+// Copies into every song of the album from side on the album's title, file number, category
+// and release date, and its artist unless the artist is a "Various" one.
+void albumDataToSongs(FileSet &files, const Record &album, int side);
+
 // Exchanges artist and title of every song of the album from side on (later sides too).
 void swapArtistsAndTitles(FileSet &files, qint64 album, int side);
 

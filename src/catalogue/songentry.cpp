@@ -178,6 +178,21 @@ void addArtistDefault(FileSet &files, const Record &song)
     files.release(FileId::Artists);
 }
 
+void addDefaultCategories(FileSet &files)
+{
+    DataFile &categories = files.use(FileId::Categories);
+    if (categories.records() == 0) {
+        const KeptBuffer kept(categories);
+        for (int id = 1; const char *name : {"Rock", "Pop", "Jazz", "Classical", "Country"}) {
+            categories.buffer().clear();
+            categories.buffer().set("CAT:CategoryID", id++);
+            categories.buffer().set("CAT:Category", QString::fromLatin1(name));
+            categories.add();
+        }
+    }
+    files.release(FileId::Categories);
+}
+
 qint64 addCategory(FileSet &files, const QString &name, QString *error)
 {
     DataFile &categories = files.use(FileId::Categories);

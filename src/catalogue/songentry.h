@@ -43,6 +43,9 @@ void linkToAlbum(FileSet &files, Record &song);
 // The song's artist and category as an artist default; an artist already there keeps its own.
 void addArtistDefault(FileSet &files, const Record &song);
 
+// An empty category file gets 1 "Rock", 2 "Pop", 3 "Jazz", 4 "Classical" and 5 "Country".
+void addDefaultCategories(FileSet &files);
+
 // Adds a category under the next identifier; returns it, or 0 with the storage error text.
 qint64 addCategory(FileSet &files, const QString &name, QString *error);
 

@@ -1,5 +1,6 @@
 #include "windows.h"
 
+#include "albumwizards.h"
 #include "artistdefaults.h"
 #include "browsecategories.h"
 #include "mediaandartists.h"
@@ -13,20 +14,33 @@ namespace crx {
 
 namespace {
 
-// Opens a list as a modeless child of the frame; several may be open at once.
+// Opens a list or form as a modeless child of the frame (several may be open at once), once
+// its opening steps (start of a list, prepare of a form) have gone well.
+template <typename Window, auto Start>
+void openChild(MainFrame &frame)
+{
+    auto *window = new Window(frame.files());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    if (!(window->*Start)()) {
+        delete window;
+        return;
+    }
+    QMdiSubWindow *child = frame.workspace()->addSubWindow(window);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(window, &QDialog::finished, child, &QWidget::close);
+    child->show();
+}
+
 template <typename List>
 void openList(MainFrame &frame)
 {
-    auto *list = new List(frame.files());
-    list->setAttribute(Qt::WA_DeleteOnClose);
-    if (!list->start()) {
-        delete list;
-        return;
-    }
-    QMdiSubWindow *child = frame.workspace()->addSubWindow(list);
-    child->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(list, &QDialog::finished, child, &QWidget::close);
-    child->show();
+    openChild<List, &List::start>(frame);
+}
+
+template <typename Form>
+void openForm(MainFrame &frame)
+{
+    openChild<Form, &Form::prepare>(frame);
 }
 
 } // namespace
@@ -36,6 +50,9 @@ void registerCatalogueWindows()
     launchers().add(QStringLiteral("BrowseCategories"), &openList<BrowseCategories>);
     launchers().add(QStringLiteral("BrowseMedia"), &openList<BrowseMedia>);
     launchers().add(QStringLiteral("BrowseArtists"), &openList<BrowseArtists>);
+    launchers().add(QStringLiteral("AlbumWizard"), &openForm<AlbumWizard>);
+    launchers().add(QStringLiteral("CDDBWizard"), &openForm<CDDBWizard>);
+    launchers().add(QStringLiteral("ToolMultiCompilationWizard"), &openForm<MultiCompilationWizard>);
     launchers().add(QStringLiteral("BuildArtists"), [](MainFrame &frame) { buildArtistDefaults(frame.files(), &frame); });
 }
 

@@ -1,0 +1,252 @@
+// The album wizard, the CDDB wizard and the compilations form: their steps
+// and buttons, the songs of the current side, Finish and Cancel, and what
+// stays in the files.
+#include "albumwizards.h"
+#include "datafile.h"
+#include "fileset.h"
+#include "globals.h"
+#include "launchers.h"
+#include "scriptedinteraction.h"
+#include "settings.h"
+#include "songform.h"
+#include "tracklist.h"
+#include "windows.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+using namespace crx;
+using namespace crx::test;
+
+namespace {
+
+struct Catalogue {
+    Catalogue() : files(dir.path())
+    {
+        songs = &files.use(FileId::Cantorix);
+        albums = &files.use(FileId::Album);
+        DataFile &media = files.use(FileId::Media);
+        for (const char *name : {"CD", "Vinyl"}) {
+            media.buffer().clear();
+            media.buffer().set("Media", name);
+            media.add();
+        }
+        files.release(FileId::Media);
+        DataFile &artists = files.use(FileId::Artists);
+        artists.buffer().clear();
+        artists.buffer().set("Artist", "ABBA");
+        artists.add();
+        files.release(FileId::Artists);
+    }
+    ~Catalogue()
+    {
+        files.release(FileId::Cantorix);
+        files.release(FileId::Album);
+    }
+    QTemporaryDir dir;
+    FileSet files;
+    DataFile *songs, *albums;
+};
+
+template <typename Wizard>
+std::unique_ptr<Wizard> open(Catalogue &cat)
+{
+    auto form = std::make_unique<Wizard>(cat.files);
+    if (!form->prepare())
+        return nullptr;
+    form->show();
+    return form;
+}
+
+void type(QWidget &form, const char *field, const QString &text)
+{
+    auto *entry = form.findChild<QLineEdit *>(field);
+    QVERIFY2(entry, field);
+    entry->setText(text);
+    entry->setModified(true);
+}
+
+// Adds a song through the Add button, answering the song form with the title.
+void addSong(QWidget &form, const QString &title)
+{
+    QTimer::singleShot(0, [title] {
+        auto *song = qobject_cast<UpdateSong *>(QApplication::activeModalWidget());
+        QVERIFY(song);
+        auto *entry = qobject_cast<QLineEdit *>(song->control("MUS:Title"));
+        entry->setText(title);
+        entry->setModified(true);
+        QTest::mouseClick(song->okButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(form.findChild<QPushButton *>("addSong"), Qt::LeftButton);
+}
+
+} // namespace
+
+class TestAlbumWizards : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void albumWizardSteps();
+    void albumWizardSidesAndFinish();
+    void cancelGivesUpTheAlbumAndItsSongs();
+    void cddbWizardGoesOnWithTheNextAlbum();
+    void compilationsFormStartsEachAlbumAsVarious();
+    void theFrameStartsThem();
+};
+
+void TestAlbumWizards::init()
+{
+    clearGlobals();
+    settings() = Settings{};
+    formRequest() = Request::None;
+}
+
+void TestAlbumWizards::albumWizardSteps()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    settings().defaultWizardCompilation = true;
+    auto wizard = open<AlbumWizard>(cat);
+    QVERIFY(wizard);
+    QCOMPARE(wizard->windowTitle(), QString("Album Wizard"));
+    QCOMPARE(wizard->step(), 0);
+    QVERIFY(!wizard->backButton()->isEnabled());
+    QVERIFY(!wizard->finishButton()->isVisibleTo(wizard.get()));
+    QVERIFY(wizard->option("Compilation")->isChecked());
+    QVERIFY(wizard->option("One Disc or Side")->isChecked());
+    QCOMPARE(cat.files.file(FileId::Categories).records(), 5); // the five default categories
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    QCOMPARE(wizard->step(), 1);
+    QCOMPARE(wizard->findChild<QLineEdit *>("ALB:Artist")->text(), QString("Various"));
+    QCOMPARE(globals().songEntryMode, 3);
+    QVERIFY(!wizard->findChild<QWidget *>("side")->isVisibleTo(wizard.get())); // one side only
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    QCOMPARE(wizard->step(), 2);
+    QVERIFY(!wizard->nextButton()->isEnabled());
+    QVERIFY(wizard->finishButton()->isVisibleTo(wizard.get()));
+    QTest::mouseClick(wizard->backButton(), Qt::LeftButton);
+    QCOMPARE(wizard->step(), 1);
+}
+
+void TestAlbumWizards::albumWizardSidesAndFinish()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    auto wizard = open<AlbumWizard>(cat);
+    wizard->option("Multi-Disc CD")->setChecked(true);
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    QCOMPARE(globals().songEntryMode, 2);
+    QVERIFY(wizard->findChild<QWidget *>("side")->isVisibleTo(wizard.get()));
+    type(*wizard, "ALB:Artist", "ABBA");
+    type(*wizard, "ALB:Album", "Gold");
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    addSong(*wizard, "Dancing Queen");
+    QCOMPARE(wizard->trackList()->topLevelItemCount(), 1);
+    // The next disc shows its own songs only.
+    QTest::mouseClick(wizard->findChild<QPushButton *>("nextSide"), Qt::LeftButton);
+    QCOMPARE(globals().side, 2);
+    QCOMPARE(wizard->trackList()->topLevelItemCount(), 0);
+    addSong(*wizard, "Waterloo");
+    QCOMPARE(wizard->trackList()->topLevelItemCount(), 1);
+    QCOMPARE(wizard->trackList()->topLevelItem(0)->text(0), QString("(2)  1"));
+    QCOMPARE(wizard->trackList()->topLevelItem(0)->text(1), QString("ABBA")); // a single artist's album
+    QTest::mouseClick(wizard->finishButton(), Qt::LeftButton);
+    QVERIFY(person.shown.isEmpty());
+    QVERIFY(!wizard->isVisible()); // the album wizard closes after Finish
+    QCOMPARE(cat.albums->records(), 1);
+    QCOMPARE(cat.songs->records(), 2);
+}
+
+void TestAlbumWizards::cancelGivesUpTheAlbumAndItsSongs()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    auto wizard = open<AlbumWizard>(cat);
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    addSong(*wizard, "One");
+    addSong(*wizard, "Two");
+    QCOMPARE(cat.songs->records(), 2);
+    QCOMPARE(cat.albums->records(), 1);
+    QTest::mouseClick(wizard->cancelButton(), Qt::LeftButton);
+    QCOMPARE(cat.songs->records(), 0);
+    QCOMPARE(cat.albums->records(), 0);
+}
+
+void TestAlbumWizards::cddbWizardGoesOnWithTheNextAlbum()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    CDDBWizard wizard(cat.files);
+    Response response = Response::Cancelled;
+    QTimer::singleShot(0, [&] {
+        QCOMPARE(wizard.windowTitle(), QString("CDDB Wizard"));
+        QCOMPARE(wizard.findChild<QComboBox *>("ALB:Media")->currentText(), QString("CD"));
+        QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
+        type(wizard, "ALB:Artist", "ABBA");
+        type(wizard, "ALB:Album", "Arrival");
+        type(wizard, "ALB:FileNumber", "CD-1");
+        QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
+        QCOMPARE(globals().songEntryMode, 3);
+        addSong(wizard, "Money, Money, Money");
+        QTest::mouseClick(wizard.finishButton(), Qt::LeftButton);
+        QVERIFY(wizard.isVisible()); // goes on with another album
+        QCOMPARE(wizard.step(), 0);
+        QCOMPARE(wizard.findChild<QLabel *>("firstLine")->text(), QString("Step 1:  Insert another CD and press Next."));
+        QCOMPARE(wizard.findChild<QLineEdit *>("ALB:Album")->text(), QString());
+        QCOMPARE(wizard.trackList()->topLevelItemCount(), 0);
+        QCOMPARE(cat.albums->records(), 2); // the one written and the next one begun
+        QTest::mouseClick(wizard.cancelButton(), Qt::LeftButton);
+    });
+    response = wizard.call();
+    QCOMPARE(response, Response::Completed);
+    QCOMPARE(wizard.albumsWritten(), 1);
+    QCOMPARE(cat.albums->records(), 1);
+    QCOMPARE(currentAlbum().get("ALB:Album").toString(), QString("Arrival"));
+    QCOMPARE(cat.songs->records(), 1);
+    cat.songs->setToStart(-1);
+    QCOMPARE(cat.songs->next(), int(NoError));
+    QCOMPARE(cat.songs->buffer().get("FileNumber").toString(), QString("CD-1"));
+}
+
+void TestAlbumWizards::compilationsFormStartsEachAlbumAsVarious()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    auto form = open<MultiCompilationWizard>(cat);
+    QCOMPARE(form->windowTitle(), QString("Compilations from Clipboard  (New)"));
+    QVERIFY(form->okButton()->isVisibleTo(form.get()));
+    QVERIFY(!form->nextButton()->isVisibleTo(form.get()));
+    QVERIFY(!form->finishButton()->isVisibleTo(form.get()));
+    QCOMPARE(form->findChild<QLineEdit *>("ALB:Artist")->text(), QString("Various"));
+    QCOMPARE(globals().songEntryMode, 3);
+    type(*form, "ALB:Album", "Summer Hits");
+    addSong(*form, "Vogue");
+    QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->findChild<QLineEdit *>("ALB:Artist")->text(), QString("Various"));
+    QCOMPARE(form->findChild<QLineEdit *>("ALB:Album")->text(), QString());
+    QCOMPARE(form->albumsWritten(), 1);
+    QCOMPARE(cat.songs->records(), 1);
+}
+
+void TestAlbumWizards::theFrameStartsThem()
+{
+    registerCatalogueWindows();
+    for (const char *name : {"AlbumWizard", "CDDBWizard", "ToolMultiCompilationWizard"})
+        QVERIFY2(launchers().has(QString::fromLatin1(name)), name);
+}
+
+QTEST_MAIN(TestAlbumWizards)
+#include "tst_album_wizards.moc"
