@@ -33,7 +33,7 @@ public:
     TrackList *trackList() const { return tracks_; }
     QWidget *control(const QString &name) const;
     // The track list's right-click menu as it stands.
-    std::unique_ptr<QMenu> trackMenu();
+    virtual std::unique_ptr<QMenu> trackMenu();
 
     void addSong();
     void copySong();

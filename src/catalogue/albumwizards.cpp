@@ -7,11 +7,13 @@
 #include "numberspin.h"
 #include "settings.h"
 #include "songentry.h"
+#include "tracklist.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -269,6 +271,20 @@ void CDDBWizard::leaving(int step)
     showSongs();
 }
 
+std::unique_ptr<QMenu> CDDBWizard::trackMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    const bool rows = !trackList()->songs().empty();
+    menu->addAction(QStringLiteral("&Add"), this, &CDDBWizard::addSong);
+    menu->addAction(QStringLiteral("&Edit"), this, &CDDBWizard::changeSong)->setEnabled(rows);
+    menu->addAction(QStringLiteral("&Delete"), this, &CDDBWizard::deleteSong)->setEnabled(rows);
+    menu->addAction(QStringLiteral("Edit All Son&gs"), this, &CDDBWizard::editAllSongs)->setEnabled(rows);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Swap Artist/Titles"), this, &CDDBWizard::swapArtistsAndTitles);
+    menu->addAction(QStringLiteral("Cascade Album Changes to Songs"), this, &CDDBWizard::cascade);
+    return menu;
+}
+
 void CDDBWizard::restarted()
 {
     firstLine_->setText(QStringLiteral("Step 1:  Insert another CD and press Next."));
@@ -302,6 +318,18 @@ bool MultiCompilationWizard::prepare()
         return false;
     globals().songEntryMode = 3;
     return true;
+}
+
+std::unique_ptr<QMenu> MultiCompilationWizard::trackMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    const bool rows = !trackList()->songs().empty();
+    menu->addAction(QStringLiteral("&Add"), this, &MultiCompilationWizard::addSong);
+    menu->addAction(QStringLiteral("&Edit"), this, &MultiCompilationWizard::changeSong)->setEnabled(rows);
+    menu->addAction(QStringLiteral("&Delete"), this, &MultiCompilationWizard::deleteSong)->setEnabled(rows);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Replace..."), this, &MultiCompilationWizard::replaceText);
+    return menu;
 }
 
 void MultiCompilationWizard::startValues(Record &album)

@@ -73,6 +73,7 @@ class CDDBWizard : public AlbumAdder
     Q_OBJECT
 public:
     explicit CDDBWizard(FileSet &files, QWidget *parent = nullptr);
+    std::unique_ptr<QMenu> trackMenu() override;
 
 protected:
     void startValues(Record &album) override;
@@ -90,6 +91,7 @@ class MultiCompilationWizard : public AlbumAdder
 public:
     explicit MultiCompilationWizard(FileSet &files, QWidget *parent = nullptr);
     bool prepare() override;
+    std::unique_ptr<QMenu> trackMenu() override;
 
 protected:
     void startValues(Record &album) override;

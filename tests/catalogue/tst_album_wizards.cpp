@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -102,6 +103,7 @@ private Q_SLOTS:
     void cancelGivesUpTheAlbumAndItsSongs();
     void cddbWizardGoesOnWithTheNextAlbum();
     void compilationsFormStartsEachAlbumAsVarious();
+    void popupMenus();
     void theFrameStartsThem();
 };
 
@@ -239,6 +241,26 @@ void TestAlbumWizards::compilationsFormStartsEachAlbumAsVarious()
     QCOMPARE(form->findChild<QLineEdit *>("ALB:Album")->text(), QString());
     QCOMPARE(form->albumsWritten(), 1);
     QCOMPARE(cat.songs->records(), 1);
+}
+
+void TestAlbumWizards::popupMenus()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    const auto texts = [](UpdateAlbum &form) {
+        QStringList out;
+        const std::unique_ptr<QMenu> menu = form.trackMenu();
+        for (QAction *a : menu->actions())
+            out << (a->isSeparator() ? QString("-") : (a->isEnabled() ? "" : "~") + a->text());
+        return out;
+    };
+    {
+        auto cddb = open<CDDBWizard>(cat);
+        QCOMPARE(texts(*cddb), QStringList({"&Add", "~&Edit", "~&Delete", "~Edit All Son&gs", "-", "Swap Artist/Titles",
+                                            "Cascade Album Changes to Songs"}));
+    }
+    auto multi = open<MultiCompilationWizard>(cat);
+    QCOMPARE(texts(*multi), QStringList({"&Add", "~&Edit", "~&Delete", "-", "Replace..."}));
 }
 
 void TestAlbumWizards::theFrameStartsThem()
