@@ -133,28 +133,9 @@ void UpdateAlbum::buildGeneral(QWidget *page, bool required)
         auto *note = new QLabel(QStringLiteral("* - Required Field"), page);
         note->setGeometry(EntryX, 10 + 6 * RowStep, 200, RowHeight);
     } else {
-        addSwapButtons(page);
+        addSwapButtons(page, *artist_, *album_, QPoint(EntryX + 345, 10));
     }
     buildLists(page);
-}
-
-void UpdateAlbum::addSwapButtons(QWidget *page)
-{
-    connect(button(page, QStringLiteral("\u21c4"), QStringLiteral("swapOrder"), QRect(EntryX + 345, 10, 24, RowHeight),
-                   QStringLiteral("Swap order of artist name")),
-            &QPushButton::clicked, this, [this] {
-                artist_->setText(swapArtistOrder(artist_->text()));
-                artist_->setModified(true);
-            });
-    connect(button(page, QStringLiteral("\u21c5"), QStringLiteral("swapTitle"),
-                   QRect(EntryX + 345, 10 + RowStep, 24, RowHeight), QStringLiteral("Swap artist and title")),
-            &QPushButton::clicked, this, [this] {
-                const QString artist = artist_->text();
-                artist_->setText(album_->text());
-                album_->setText(artist);
-                artist_->setModified(true);
-                album_->setModified(true);
-            });
 }
 
 void UpdateAlbum::buildLists(QWidget *page)
@@ -164,11 +145,7 @@ void UpdateAlbum::buildLists(QWidget *page)
                          def.fields[size_t(def.fieldIndex("ALB:Media"))].width);
     addControl(
         media_,
-        [this](const Record &r) {
-            // An album without media shows the first format of the list, as a song does.
-            const QString media = r.get("ALB:Media").toString();
-            media_->setCurrentText(media.isEmpty() && media_->count() > 0 ? media_->itemText(0) : media);
-        },
+        [this](const Record &r) { showMedia(*media_, r.get("ALB:Media").toString()); },
         [this](bool check) { return takeMedia(*media_, session().file().buffer(), "ALB:Media", check); });
     category_ = addNameList(page, QStringLiteral("&Category:"), QStringLiteral("category"), promptAt(3),
                             entryAt(3, 220), fileDef(FileId::Categories).fields[1].width);

@@ -68,7 +68,6 @@ protected:
     NumberSpin *sideField() const { return side_; }
 
 private:
-    void addSwapButtons(QWidget *page);
     void buildLists(QWidget *page);
     void buildFiles(QWidget *page);
     void buildDisc(QWidget *page);

@@ -3,11 +3,13 @@
 #include "datafile.h"
 #include "fileset.h"
 
+#include "songentry.h"
 #include "standardmessages.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <functional>
 
 namespace crx {
@@ -77,6 +79,38 @@ QComboBox *addNameList(QWidget *page, const QString &prompt, const QString &name
     list->setGeometry(place);
     label->setBuddy(list);
     return list;
+}
+
+void showMedia(QComboBox &list, const QString &media)
+{
+    list.setCurrentText(media.isEmpty() && list.count() > 0 ? list.itemText(0) : media);
+}
+
+void addSwapButtons(QWidget *page, QLineEdit &artist, QLineEdit &title, QPoint at)
+{
+    const auto small = [page](const QString &text, const char *name, const QString &tip, QPoint place) {
+        auto *button = new QPushButton(text, page);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setToolTip(tip);
+        button->setGeometry(QRect(place, QSize(24, 22)));
+        button->setAutoDefault(false);
+        button->setFocusPolicy(Qt::NoFocus);
+        return button;
+    };
+    QObject::connect(small(QStringLiteral("\u21c4"), "swapOrder", QStringLiteral("Swap order of artist name"), at),
+                     &QPushButton::clicked, &artist, [&artist] {
+                         artist.setText(swapArtistOrder(artist.text()));
+                         artist.setModified(true);
+                     });
+    QObject::connect(small(QStringLiteral("\u21c5"), "swapTitle", QStringLiteral("Swap artist and title"),
+                           at + QPoint(0, title.y() - artist.y())),
+                     &QPushButton::clicked, &artist, [&artist, &title] {
+                         const QString name = artist.text();
+                         artist.setText(title.text());
+                         title.setText(name);
+                         artist.setModified(true);
+                         title.setModified(true);
+                     });
 }
 
 bool takeMedia(const QComboBox &list, Record &record, const char *field, bool check)

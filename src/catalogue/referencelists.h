@@ -6,6 +6,7 @@
 #include <QString>
 
 class QComboBox;
+class QLineEdit;
 class QWidget;
 
 namespace crx {
@@ -27,6 +28,13 @@ int listEntry(const QComboBox &list);
 // An editable drop-down list of names (at most width characters) with its prompt, on a page.
 QComboBox *addNameList(QWidget *page, const QString &prompt, const QString &name, QRect promptPlace, QRect place,
                        int width);
+
+// Shows the media, or the first format of the list when there is none.
+void showMedia(QComboBox &list, const QString &media);
+
+// The two small buttons beside an artist entry and the entry below it: "Swap order of artist
+// name" turns the artist's name round, "Swap artist and title" exchanges the two entries.
+void addSwapButtons(QWidget *page, QLineEdit &artist, QLineEdit &title, QPoint at);
 
 // Puts the media the list names into the record's field, as the media file spells it. When
 // checking, a name that is no media format gives message 11 and false.

@@ -97,16 +97,6 @@ QWidget *UpdateSong::control(const QString &name) const
     return findChild<QWidget *>(name);
 }
 
-QPushButton *UpdateSong::smallButton(QWidget *page, const QString &text, const QString &tip, QRect place)
-{
-    auto *button = new QPushButton(text, page);
-    button->setToolTip(tip);
-    button->setGeometry(place);
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
 void UpdateSong::checkOnLeave(QLineEdit *edit, std::function<bool()> rules, QWidget *control)
 {
     connect(edit, &QLineEdit::editingFinished, this, [this, rules = std::move(rules), control] {
@@ -126,23 +116,9 @@ void UpdateSong::buildGeneral(QWidget *page)
 {
     artist_ = addField(QStringLiteral("&Artist:"), QStringLiteral("MUS:Artist"), QStringLiteral("@s50"), promptAt(0),
                        entryAt(0, 340), {}, page);
-    connect(smallButton(page, QStringLiteral("\u21c4"), QStringLiteral("Swap order of artist name"),
-                        QRect(EntryX + 345, 10, 24, RowHeight)),
-            &QPushButton::clicked, this, [this] {
-                artist_->setText(swapArtistOrder(artist_->text()));
-                artist_->setModified(true);
-            });
     title_ = addField(QStringLiteral("&Title:"), QStringLiteral("MUS:Title"), QStringLiteral("@s50"), promptAt(1),
                       entryAt(1, 340), {}, page);
-    connect(smallButton(page, QStringLiteral("\u21c5"), QStringLiteral("Swap artist and title"),
-                        QRect(EntryX + 345, 10 + RowStep, 24, RowHeight)),
-            &QPushButton::clicked, this, [this] {
-                const QString artist = artist_->text();
-                artist_->setText(title_->text());
-                title_->setText(artist);
-                artist_->setModified(true);
-                title_->setModified(true);
-            });
+    addSwapButtons(page, *artist_, *title_, QPoint(EntryX + 345, 10));
     album_ = addField(QStringLiteral("&Album:"), QStringLiteral("MUS:Album"), QStringLiteral("@s50"), promptAt(2),
                       entryAt(2, 340), {}, page);
 
@@ -151,11 +127,7 @@ void UpdateSong::buildGeneral(QWidget *page)
                          def.fields[size_t(def.fieldIndex("MUS:Media"))].width);
     addControl(
         media_,
-        [this](const Record &r) {
-            const QString media = r.get("MUS:Media").toString();
-            // A song without media shows the first format of the list.
-            media_->setCurrentText(media.isEmpty() && media_->count() > 0 ? media_->itemText(0) : media);
-        },
+        [this](const Record &r) { showMedia(*media_, r.get("MUS:Media").toString()); },
         [this](bool check) { return takeMedia(*media_, session().file().buffer(), "MUS:Media", check); });
     checkOnLeave(
         media_->lineEdit(), [this] { return takeMedia(*media_, session().file().buffer(), "MUS:Media", true); }, media_);

@@ -45,7 +45,6 @@ private:
     void buildFiles(QWidget *page);
     // Runs a control's rules when the person leaves its entry for another control of the form.
     void checkOnLeave(QLineEdit *edit, std::function<bool()> rules, QWidget *control);
-    QPushButton *smallButton(QWidget *page, const QString &text, const QString &tip, QRect place);
 
     void fillLists();
     void showCategoryName();

@@ -22,6 +22,17 @@
 namespace crx {
 namespace {
 
+// The caption, the text ("|" a line break) and the icon of a box.
+void describe(QMessageBox &box, const QString &title, const QString &text, Icon icon)
+{
+    box.setWindowTitle(title);
+    box.setText(QString(text).replace('|', '\n'));
+    box.setIcon(icon == Icon::Exclamation ? QMessageBox::Warning
+                : icon == Icon::Question  ? QMessageBox::Question
+                : icon == Icon::Information ? QMessageBox::Information
+                                            : QMessageBox::NoIcon);
+}
+
 QMessageBox::StandardButton standard(Button b)
 {
     switch (b) {
@@ -51,12 +62,7 @@ Button QtInteraction::message(const QString &title, const QString &text, Icon ic
                               Button defaultButton)
 {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title);
-    box.setText(QString(text).replace('|', '\n'));
-    box.setIcon(icon == Icon::Exclamation ? QMessageBox::Warning
-                : icon == Icon::Question  ? QMessageBox::Question
-                : icon == Icon::Information ? QMessageBox::Information
-                                            : QMessageBox::NoIcon);
+    describe(box, title, text, icon);
     QMessageBox::StandardButtons set;
     for (Button b : {OK, Yes, No, Retry, Cancel})
         if (buttons & b)
@@ -74,12 +80,7 @@ int QtInteraction::choose(const QString &title, const QString &text, Icon icon, 
                           int defaultIndex)
 {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title);
-    box.setText(QString(text).replace('|', '\n'));
-    box.setIcon(icon == Icon::Exclamation ? QMessageBox::Warning
-                : icon == Icon::Question  ? QMessageBox::Question
-                : icon == Icon::Information ? QMessageBox::Information
-                                            : QMessageBox::NoIcon);
+    describe(box, title, text, icon);
     QList<QPushButton *> pushed;
     for (const QString &label : buttons)
         pushed << box.addButton(label, QMessageBox::ActionRole);
