@@ -244,7 +244,11 @@ bool BrowsePage::locateOn(const QString &text)
     if (field < 0)
         return true;
     file_.buffer().clear();
-    file_.buffer().setText(field, text);
+    // A number key locates on the number typed.
+    if (file_.def().fields[size_t(field)].isText())
+        file_.buffer().setText(field, text);
+    else
+        file_.buffer().setNumber(field, text.trimmed().toLongLong());
     return locate();
 }
 

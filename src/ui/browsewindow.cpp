@@ -14,7 +14,10 @@
 #include <QAbstractItemDelegate>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -22,9 +25,27 @@
 #include <QTreeWidget>
 
 namespace crx {
-namespace {
-const QString ListControl = QStringLiteral("?Browse:1");
-}
+
+// The list box; rows dragged out carry the chosen field of their records.
+class BrowseWindow::ListBox : public QTreeWidget
+{
+public:
+    using QTreeWidget::QTreeWidget;
+    QString format;
+    std::function<QByteArray(int row)> carried;
+
+protected:
+    QStringList mimeTypes() const override { return {format}; }
+    QMimeData *mimeData(const QList<QTreeWidgetItem *> &items) const override
+    {
+        QByteArrayList values;
+        for (QTreeWidgetItem *item : items)
+            values << carried(indexOfTopLevelItem(item));
+        auto *data = new QMimeData;
+        data->setData(format, values.join(','));
+        return data;
+    }
+};
 
 BrowseWindow::BrowseWindow(FileSet &files, FileId file, const QString &name, const QString &title,
                            const QString &format, QStringList columnFields, std::vector<SortOrder> orders,
@@ -35,7 +56,7 @@ BrowseWindow::BrowseWindow(FileSet &files, FileId file, const QString &name, con
     setObjectName(name);
     setWindowTitle(title);
     resize(440, 300);
-    list_ = new QTreeWidget(this);
+    list_ = new ListBox(this);
     list_->setObjectName(QStringLiteral("list"));
     list_->setRootIsDecorated(false);
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -120,6 +141,11 @@ void BrowseWindow::setSelectMode(bool select)
     select_->setDefault(select);
 }
 
+QTreeWidget *BrowseWindow::listBox() const
+{
+    return list_;
+}
+
 QPushButton *BrowseWindow::button(const QString &name) const
 {
     return findChild<QPushButton *>(name);
@@ -169,7 +195,12 @@ bool BrowseWindow::start()
     const QString positions = profilePath(files_.directory(), settingsfile::Positions);
     WidgetPlacement placement(*this);
     RestoreWindowPlacement(positions, objectName(), placement);
-    currentFormat_ = restoreListFormat(positions, objectName(), ListControl, format_);
+    currentFormat_ = restoreListFormat(positions, objectName(), listControl_, format_);
+    if (!lastTabKey_.isEmpty()) {
+        const int tab = restoreLastTab(profilePath(files_.directory(), settingsfile::Preferences), lastTabKey_, 0,
+                                       settings().saveLastTab);
+        tabs_->setCurrentIndex(std::clamp(tab, 0, std::max(0, tabs_->count() - 1)));
+    }
     columns_ = parseListFormat(listFormatWithDateFormat(currentFormat_, settings().dateFormat));
     QStringList headers;
     for (const ListColumn &c : columns_)
@@ -184,6 +215,7 @@ bool BrowseWindow::start()
         file_.buffer() = current;
         if (!page_->locate() || !page_->buildSteps(orders_[size_t(tabs_->currentIndex())].alphabet))
             failed();
+        recount();
         redisplay();
     });
     openView();
@@ -222,6 +254,59 @@ void BrowseWindow::addHelpButton()
     help->setAutoDefault(false);
     connect(help, &QPushButton::clicked, this, [this] { openHelp(objectName()); });
     help->show();
+}
+
+QPushButton *BrowseWindow::addButton(const QString &text, const QString &name, QRect place,
+                                     std::function<void()> action, bool needsRow)
+{
+    auto *b = new QPushButton(text, this);
+    b->setObjectName(name);
+    b->setGeometry(place);
+    b->setAutoDefault(false);
+    const bool live = bool(action);
+    if (live)
+        connect(b, &QPushButton::clicked, this, std::move(action));
+    b->setEnabled(live);
+    ownButtons_.push_back({b, needsRow, live});
+    return b;
+}
+
+void BrowseWindow::setDrag(const QString &format, const QString &field)
+{
+    list_->format = format;
+    list_->carried = [this, field](int row) {
+        if (row < 0 || row >= int(page_->rows().size()))
+            return QByteArray();
+        return page_->rows()[size_t(row)].record.get(field).toString().toUtf8();
+    };
+    list_->setDragEnabled(true);
+    list_->setDragDropMode(QAbstractItemView::DragOnly);
+}
+
+void BrowseWindow::addLocatorField(const QString &prompt, QRect promptPlace, QRect place)
+{
+    auto *label = new QLabel(prompt, this);
+    label->setGeometry(promptPlace);
+    locatorField_ = new QLineEdit(this);
+    locatorField_->setObjectName(QStringLiteral("locator"));
+    locatorField_->setGeometry(place);
+    locatorField_->setReadOnly(true);
+    locatorField_->setFocusPolicy(Qt::NoFocus);
+    label->setBuddy(locatorField_);
+}
+
+void BrowseWindow::setColumnText(int column, std::function<QString(const Record &)> text)
+{
+    columnTexts_[column] = std::move(text);
+}
+
+bool BrowseWindow::readHighlighted()
+{
+    if (!page_ || page_->selected() < 0)
+        return false;
+    const BrowseRow &row = page_->rows()[size_t(page_->selected())];
+    file_.buffer() = row.record;
+    return file_.reget(row.position) == NoError;
 }
 
 void BrowseWindow::addNavigationToolbar()
@@ -278,8 +363,12 @@ void BrowseWindow::redisplay()
     list_->clear();
     for (const BrowseRow &row : page_->rows()) {
         QStringList cells;
-        for (size_t i = 0; i < columns_.size() && i < size_t(columnFields_.size()); ++i)
-            cells << formatValue(columns_[i].picture.mid(1).chopped(1), row.record.get(columnFields_[qsizetype(i)]));
+        for (size_t i = 0; i < columns_.size() && i < size_t(columnFields_.size()); ++i) {
+            const auto own = columnTexts_.find(int(i));
+            cells << (own != columnTexts_.end()
+                          ? own->second(row.record)
+                          : formatValue(columns_[i].picture.mid(1).chopped(1), row.record.get(columnFields_[qsizetype(i)])));
+        }
         list_->addTopLevelItem(new QTreeWidgetItem(cells));
     }
     if (page_->selected() >= 0)
@@ -288,10 +377,16 @@ void BrowseWindow::redisplay()
     change_->setEnabled(rows);
     delete_->setEnabled(rows);
     select_->setEnabled(selectMode_ && rows);
+    for (const OwnButton &own : ownButtons_)
+        if (own.live && own.needsRow)
+            own.button->setEnabled(rows);
+    if (locatorField_)
+        locatorField_->setText(locator_.text());
     scroll_->setVisible(page_->full());
     const QSignalBlocker quiet(scroll_);
     scroll_->setValue(std::max(1, page_->thumb()));
     filling_ = false;
+    Q_EMIT highlightChanged();
 }
 
 void BrowseWindow::failed()
@@ -307,6 +402,8 @@ void BrowseWindow::callForm(Request request)
     const BrowseRow before = rows ? page_->rows()[size_t(page_->selected())] : BrowseRow{Record(file_.def()), {}};
     if (request == Request::Insert) {
         file_.buffer().clear();
+        if (beforeInsert_)
+            beforeInsert_(file_.buffer());
     } else {
         if (!rows)
             return;
@@ -346,6 +443,7 @@ void BrowseWindow::callForm(Request request)
 }
 
 void BrowseWindow::insertRecord() { callForm(Request::Insert); }
+void BrowseWindow::copyRecord() { callForm(Request::Copy); }
 void BrowseWindow::changeRecord() { callForm(Request::Change); }
 void BrowseWindow::deleteRecord() { callForm(Request::Delete); }
 
@@ -373,10 +471,18 @@ std::unique_ptr<QMenu> BrowseWindow::popupMenu()
     menu->addAction(texts_.insert, this, &BrowseWindow::insertRecord)->setEnabled(edits);
     menu->addAction(texts_.change, this, &BrowseWindow::changeRecord)->setEnabled(rows && edits);
     menu->addAction(texts_.remove, this, &BrowseWindow::deleteRecord)->setEnabled(rows && edits);
-    if (!texts_.selectFirstInPopup) {
+    if (!texts_.selectFirstInPopup && texts_.selectInPopup) {
         menu->addSeparator();
         addSelect();
     }
+    if (popupTail_) {
+        popupTail_(*menu, rows);
+        return menu;
+    }
+    if (!ownButtons_.empty())
+        menu->addSeparator();
+    for (const OwnButton &own : ownButtons_)
+        menu->addAction(own.button->text(), own.button, &QPushButton::click)->setEnabled(own.button->isEnabled());
     return menu;
 }
 
@@ -457,8 +563,10 @@ void BrowseWindow::resizeEvent(QResizeEvent *event)
 void BrowseWindow::done(int result)
 {
     if (using_) {
+        if (!lastTabKey_.isEmpty())
+            saveLastTab(profilePath(files_.directory(), settingsfile::Preferences), lastTabKey_, tabs_->currentIndex());
         const QString positions = profilePath(files_.directory(), settingsfile::Positions);
-        saveListFormat(positions, objectName(), ListControl, currentFormat_);
+        saveListFormat(positions, objectName(), listControl_, currentFormat_);
         WidgetPlacement placement(*this);
         SaveWindowPlacement(positions, objectName(), placement);
         page_.reset();

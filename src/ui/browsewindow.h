@@ -14,8 +14,10 @@
 
 #include <QDialog>
 #include <functional>
+#include <map>
 #include <memory>
 
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QScrollBar;
@@ -46,6 +48,7 @@ struct ListTexts {
     QString select = QStringLiteral("&Select");
     QString close = QStringLiteral("Cl&ose");
     bool selectFirstInPopup = false; // "&Select|&Add|..." rather than "&Insert|...|-|&Select"
+    bool selectInPopup = true;       // a list that never selects leaves Select out of its popup
 };
 
 class BrowseWindow : public QDialog
@@ -67,6 +70,27 @@ public:
     void setBindings(std::function<QHash<QString, QVariant>()> bindings) { bindings_ = std::move(bindings); }
     // A "Help" button above Close that opens the list's help page.
     void addHelpButton();
+    // A button of the list's own; its action is also offered, after the edits, in the popup
+    // menu (enabled as the button is). One that needs a row is enabled only while the list
+    // has one; one without an action stays greyed (its feature is not there yet).
+    QPushButton *addButton(const QString &text, const QString &name, QRect place, std::function<void()> action,
+                           bool needsRow = false);
+    // What the popup offers after the edits, instead of the list's own buttons.
+    void setPopupTail(std::function<void(QMenu &, bool rows)> tail) { popupTail_ = std::move(tail); }
+    // Rows can be dragged out, carrying the field's values (joined by commas) in this format.
+    void setDrag(const QString &format, const QString &field);
+    // Called with the cleared buffer before an insert request goes to the form.
+    void setBeforeInsert(std::function<void(Record &)> fill) { beforeInsert_ = std::move(fill); }
+    // The column format is kept under this control name in the position file ("?Browse").
+    void setListControl(const QString &control) { listControl_ = control; }
+    // A field below the list that shows the locator's text as it is typed.
+    void addLocatorField(const QString &prompt, QRect promptPlace, QRect place);
+    // A column whose text the list works out from the row's record (a joined name, two values).
+    void setColumnText(int column, std::function<QString(const Record &)> text);
+    // The tab the list opens on is kept under this key of the preferences ("SongTab").
+    void setLastTabKey(const QString &key) { lastTabKey_ = key; }
+    // Reads the highlighted record back into the file's buffer; false when there is none.
+    bool readHighlighted();
     // The seven moves on a toolbar of their own.
     void addNavigationToolbar();
     // The title shows the file's record count between these texts.
@@ -80,18 +104,24 @@ public:
     Response response() const { return response_; }
 
     BrowsePage &page() { return *page_; }
-    QTreeWidget *listBox() const { return list_; }
+    QTreeWidget *listBox() const;
     QScrollBar *scrollBar() const { return scroll_; }
     QPushButton *button(const QString &name) const;
     QTabBar *tabs() const { return tabs_; }
+    QLineEdit *locatorField() const { return locatorField_; }
 
     // The right-click menu as it stands for the current page.
     std::unique_ptr<QMenu> popupMenu();
 
     void insertRecord();
+    void copyRecord();
     void changeRecord();
     void deleteRecord();
     void selectRecord();
+
+Q_SIGNALS:
+    // The highlighted row changed (or the list was refilled).
+    void highlightChanged();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -120,10 +150,23 @@ private:
     FormFactory makeForm_;
     std::function<QHash<QString, QVariant>()> bindings_;
     QString countBefore_, countAfter_; // the count is taken when records may have changed, not at every redisplay
+    std::map<int, std::function<QString(const Record &)>> columnTexts_;
+    struct OwnButton {
+        QPushButton *button;
+        bool needsRow;
+        bool live;
+    };
+    std::vector<OwnButton> ownButtons_;
+    std::function<void(QMenu &, bool)> popupTail_;
+    std::function<void(Record &)> beforeInsert_;
+    QString lastTabKey_;
+    QString listControl_ = QStringLiteral("?Browse:1");
+    QLineEdit *locatorField_ = nullptr;
     std::unique_ptr<View> view_;
     std::unique_ptr<BrowsePage> page_;
     IncrementalLocator locator_;
-    QTreeWidget *list_;
+    class ListBox;
+    ListBox *list_;
     QScrollBar *scroll_;
     QTabBar *tabs_;
     QPushButton *select_, *insert_, *change_, *delete_, *close_;
