@@ -306,6 +306,9 @@ void UpdateAlbum::buildOther(QWidget *page)
 
 bool UpdateAlbum::prepare()
 {
+    // A copy is an insert that starts from the album copied.
+    if (formRequest() == Request::Copy)
+        formRequest() = Request::Insert;
     globals().songEntryMode = 1;
     globals().side = 1;
     session().setBeforeInsert([this] {
@@ -425,16 +428,11 @@ void UpdateAlbum::deleteSong()
 
 void UpdateAlbum::editAllSongs()
 {
-    DataFile &songs = files_.file(FileId::Cantorix);
-    const std::vector<TrackList::Song> list = tracks_->songs();
-    for (const TrackList::Song &song : list) {
-        if (songs.reget(song.position) != NoError || songs.buffer().get("MUS:AlbumID").toLongLong() != albumId())
-            break;
-        globals().lastFormButton.clear();
-        callSongForm(Request::Change);
-        if (globals().lastFormButton != QLatin1String("OK"))
-            break;
-    }
+    takeTyped();
+    std::vector<QByteArray> songs;
+    for (const TrackList::Song &song : tracks_->songs())
+        songs.push_back(song.position);
+    editSongsInTurn(files_, session().file().buffer(), songs, this);
     tracks_->refresh();
 }
 

@@ -1,5 +1,6 @@
 #include "browsecategories.h"
 
+#include "fileset.h"
 #include "updatecategories.h"
 
 namespace crx {
@@ -11,6 +12,13 @@ BrowseCategories::BrowseCategories(FileSet &files, QWidget *parent)
                      Alphabet::LettersDigitsPunctuation, QString(), {}}},
                    [](FileSet &set) { return std::make_unique<UpdateCategories>(set); }, parent)
 {
+}
+
+std::optional<qint64> chooseCategory(FileSet &files, QWidget *parent)
+{
+    if (!selectFrom<BrowseCategories>(files, parent))
+        return std::nullopt;
+    return files.file(FileId::Categories).buffer().get("CAT:CategoryID").toLongLong();
 }
 
 } // namespace crx

@@ -3,6 +3,8 @@
 
 #include "browsewindow.h"
 
+#include <optional>
+
 namespace crx {
 
 class BrowseCategories : public BrowseWindow
@@ -11,5 +13,9 @@ class BrowseCategories : public BrowseWindow
 public:
     explicit BrowseCategories(FileSet &files, QWidget *parent = nullptr);
 };
+
+// Opens the category list to choose one; the chosen category's identifier, or none when the
+// person closed it.
+std::optional<qint64> chooseCategory(FileSet &files, QWidget *parent);
 
 } // namespace crx

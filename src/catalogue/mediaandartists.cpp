@@ -1,5 +1,7 @@
 #include "mediaandartists.h"
 
+#include "fileset.h"
+
 namespace crx {
 
 UpdateMedia::UpdateMedia(FileSet &files, QWidget *parent)
@@ -23,6 +25,13 @@ BrowseMedia::BrowseMedia(FileSet &files, QWidget *parent)
     texts.close = QStringLiteral("E&xit");
     texts.selectFirstInPopup = true;
     setTexts(texts);
+}
+
+std::optional<QString> chooseMedia(FileSet &files, QWidget *parent)
+{
+    if (!selectFrom<BrowseMedia>(files, parent))
+        return std::nullopt;
+    return files.file(FileId::Media).buffer().get("MED:Media").toString();
 }
 
 UpdateArtists::UpdateArtists(FileSet &files, QWidget *parent)

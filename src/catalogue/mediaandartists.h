@@ -4,6 +4,8 @@
 #include "browsewindow.h"
 #include "formwindow.h"
 
+#include <optional>
+
 namespace crx {
 
 class UpdateMedia : public FormWindow
@@ -19,6 +21,9 @@ class BrowseMedia : public BrowseWindow
 public:
     explicit BrowseMedia(FileSet &files, QWidget *parent = nullptr);
 };
+
+// Opens the media format list to choose one; the chosen format, or none when the person closed it.
+std::optional<QString> chooseMedia(FileSet &files, QWidget *parent);
 
 class UpdateArtists : public FormWindow
 {

@@ -1,19 +1,67 @@
 #include "selectfilenumber.h"
 
+#include "browsecategories.h"
+#include "referencelists.h"
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTreeWidget>
+
 namespace crx {
 
-SelectFileNumber::SelectFileNumber(FileSet &files, QWidget *parent)
-    : BrowseWindow(files, FileId::Cantorix, QStringLiteral("SelectFileNumber"), QStringLiteral("Browse Music Database"),
-                   QStringLiteral("60L(2)|M~File Number~L(2)@s20@120L(2)|M~Artist~L(2)@s50@"
-                                  "120L(2)|M~Title~L(2)@s50@50L(2)|M~Media~L(2)@s20@"),
-                   {QStringLiteral("MUS:FileNumber"), QStringLiteral("MUS:Artist"), QStringLiteral("MUS:Title"),
-                    QStringLiteral("MUS:Media")},
-                   {{QStringLiteral("File Number"), QStringLiteral("MUS:KeyFileNumber"), LocatorKind::Incremental,
-                     Alphabet::LettersDigitsPunctuation, QString(), {}}},
-                   {}, parent)
+namespace {
+
+const QString CategoryName = QStringLiteral("category");
+
+std::vector<SortOrder> orders()
 {
+    const auto order = [](const char *tab, const char *key, QStringList range = {}) {
+        return SortOrder{QString::fromLatin1(tab), QString::fromLatin1(key), LocatorKind::Incremental,
+                         Alphabet::LettersDigitsPunctuation, QString(), std::move(range)};
+    };
+    return {order("By Artist", "MUS:SongsByArtist"),   order("By Title", "MUS:SongsByTitle"),
+            order("By Album", "MUS:SongsByAlbum"),     order("By Media", "MUS:SongsByMedia"),
+            order("By Category", "MUS:SongsByCategory", {CategoryName}),
+            order("By Chart #", "MUS:SongsByChartNumber")};
+}
+
+} // namespace
+
+SelectFileNumber::SelectFileNumber(FileSet &files, QWidget *parent)
+    : BrowseWindow(files, FileId::Cantorix, QStringLiteral("SelectFileNumber"), QStringLiteral("Select File Number"),
+                   QStringLiteral("120L(2)|M~Artist~L(2)@s30@120L(2)|M~Title~L(2)@s30@120L(2)|M~Album~L(2)@s30@"
+                                  "50L(2)|M~Media~L(2)@s20@60L(2)|M~File Number~L(2)@s10@"
+                                  "70L(2)|M~Release Date~L(2)@d2@80L(2)|M~Category~L(2)@s30@"),
+                   {QStringLiteral("MUS:Artist"), QStringLiteral("MUS:Title"), QStringLiteral("MUS:Album"),
+                    QStringLiteral("MUS:Media"), QStringLiteral("MUS:FileNumber"), QStringLiteral("MUS:ReleaseDate"),
+                    QStringLiteral("MUS:CategoryID")},
+                   orders(), {}, parent),
+      files_(files)
+{
+    resize(660, 400);
+    listBox()->setGeometry(10, 10, 520, 320);
+    scrollBar()->setGeometry(530, 10, 16, 320);
+    tabs()->setGeometry(10, 335, 536, 28);
+    addLocatorField(QStringLiteral("Locate:"), QRect(10, 370, 50, 22), QRect(60, 370, 250, 22));
+    button(QStringLiteral("select"))->setGeometry(560, 10, 90, 25);
+    addButton(QStringLiteral("&Select Category"), QStringLiteral("selectCategory"), QRect(560, 45, 90, 25), [this] {
+        if (const std::optional<qint64> chosen = chooseCategory(files_, this)) {
+            category_ = *chosen;
+            refill();
+        }
+    });
+    button(QStringLiteral("close"))->setGeometry(560, 365, 90, 25);
+    ListTexts texts;
+    texts.selectFirstInPopup = true;
+    setTexts(texts);
     setSelectMode(true);
     setCountTitle(QStringLiteral("Browse Music Database - "), QStringLiteral(" entries"));
+    setBindings([this] { return QHash<QString, QVariant>{{CategoryName, category_}}; });
+    alsoUses(FileId::Categories);
+    setColumnText(6, [this](const Record &song) {
+        return categoryName(files_, song.get("MUS:CategoryID").toLongLong());
+    });
 }
 
 } // namespace crx

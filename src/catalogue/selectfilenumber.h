@@ -1,6 +1,6 @@
-// The song lookup in select mode ("Browse Music Database - n entries"),
-// by file number. Select returns completed with the highlighted song in the
-// song file's buffer.
+// The song lookup in select mode ("Browse Music Database - n entries"), in
+// six orders. Select returns completed with the highlighted song in the song
+// file's buffer.
 #pragma once
 
 #include "browsewindow.h"
@@ -12,6 +12,10 @@ class SelectFileNumber : public BrowseWindow
     Q_OBJECT
 public:
     explicit SelectFileNumber(FileSet &files, QWidget *parent = nullptr);
+
+private:
+    FileSet &files_;
+    qint64 category_ = 0;
 };
 
 } // namespace crx

@@ -10,7 +10,7 @@
 #include "picture.h"
 #include "referencelists.h"
 #include "selectaddmode.h"
-#include "selectalbum.h"
+#include "albumlists.h"
 #include "settings.h"
 #include "songentry.h"
 #include "standardmessages.h"
@@ -418,6 +418,23 @@ void UpdateSong::resizeEvent(QResizeEvent *event)
 {
     FormWindow::resizeEvent(event);
     showCategoryName();
+}
+
+void editSongsInTurn(FileSet &files, const Record &album, const std::vector<QByteArray> &songs, QWidget *parent)
+{
+    DataFile &songFile = files.file(FileId::Cantorix);
+    const qint64 albumId = album.get("ALB:AlbumID").toLongLong();
+    for (const QByteArray &song : songs) {
+        if (songFile.reget(song) != NoError || songFile.buffer().get("MUS:AlbumID").toLongLong() != albumId)
+            break;
+        currentAlbum() = album;
+        globals().lastFormButton.clear();
+        formRequest() = Request::Change;
+        UpdateSong form(files, parent);
+        form.call();
+        if (globals().lastFormButton != QLatin1String("OK"))
+            break;
+    }
 }
 
 } // namespace crx

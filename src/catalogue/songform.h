@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -65,5 +66,10 @@ private:
     bool ready_ = false;   // the lists are filled and the record is shown
     bool leaving_ = false; // a control's rules are running as the person leaves it
 };
+
+// Opens the song form with a change request for each song at these positions in turn (the
+// album's songs in running order), with the album's defaults, going on only while the form is
+// left with OK and the song still belongs to the album.
+void editSongsInTurn(FileSet &files, const Record &album, const std::vector<QByteArray> &songs, QWidget *parent);
 
 } // namespace crx

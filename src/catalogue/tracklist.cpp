@@ -5,6 +5,7 @@
 #include "listformat.h"
 #include "picture.h"
 #include "placement.h"
+#include "referencelists.h"
 #include "songdisplay.h"
 #include "view.h"
 
@@ -21,7 +22,8 @@ const QString DesignedFormat = QStringLiteral(
     "45L(2)|M~Track~L(2)@s8@120L(2)|M~Artist~L(2)@s30@130L(2)|M~Title~L(2)@s30@40R(2)|M~Time~R(2)@s8@"
     "50L(2)|M~Media~L(2)@s20@60L(2)|M~File Number~L(2)@s20@70L(2)|M~Release Date~L(2)@d2@"
     "35R(2)|M~BPM~R(2)@n4b@60L(2)|M~In/Out~L(2)@s20@");
-const QString ListControl = QStringLiteral("?Browse:2");
+const QString WithCategory = QStringLiteral("80L(2)|M~Category~L(2)@s30@");
+const QString FormControl = QStringLiteral("?Browse:2"), BrowseControl = QStringLiteral("?List");
 constexpr int HighestSide = 255;
 
 } // namespace
@@ -31,7 +33,9 @@ QString TrackList::dragFormat()
     return QStringLiteral("application/x-cantorix-songs");
 }
 
-TrackList::TrackList(FileSet &files, QWidget *parent) : QTreeWidget(parent), files_(files), format_(DesignedFormat)
+TrackList::TrackList(FileSet &files, QWidget *parent, Columns columns)
+    : QTreeWidget(parent), files_(files), withCategory_(columns == Columns::WithCategory),
+      designed_(withCategory_ ? DesignedFormat + WithCategory : DesignedFormat), format_(designed_)
 {
     setObjectName(QStringLiteral("trackList"));
     setRootIsDecorated(false);
@@ -59,7 +63,7 @@ void TrackList::showColumns()
 
 void TrackList::restoreFormat(const QString &positionsFile, const QString &section, const QString &dateFormat)
 {
-    format_ = listFormatWithDateFormat(restoreListFormat(positionsFile, section, ListControl, DesignedFormat),
+    format_ = listFormatWithDateFormat(restoreListFormat(positionsFile, section, listControl(), designed_),
                                        dateFormat);
     showColumns();
 }
@@ -69,7 +73,12 @@ void TrackList::saveFormat(const QString &positionsFile, const QString &section)
     std::vector<ListColumn> columns = parseListFormat(format_);
     for (size_t i = 0; i < columns.size(); ++i)
         columns[i].width = header()->sectionSize(int(i));
-    saveListFormat(positionsFile, section, ListControl, listFormatText(columns));
+    saveListFormat(positionsFile, section, listControl(), listFormatText(columns));
+}
+
+QString TrackList::listControl() const
+{
+    return withCategory_ ? BrowseControl : FormControl;
 }
 
 void TrackList::setAlbum(qint64 album, int side)
@@ -86,6 +95,9 @@ void TrackList::refresh(qint64 highlight)
     const int row = currentIndex().row();
     clear();
     songs_.clear();
+    // Album 0 is no album: the songs that have none are not its songs.
+    if (album_ == 0)
+        return;
     DataFile &songs = files_.use(FileId::Cantorix);
     const Record kept = songs.buffer();
     View view(songs);
@@ -108,7 +120,9 @@ void TrackList::refresh(qint64 highlight)
                 formatValue(pictures_.value(7), s.get("MUS:BeatsPerMinute")),
                 s.get("MUS:InOut").toString(),
             };
-            addTopLevelItem(new QTreeWidgetItem(cells));
+            addTopLevelItem(new QTreeWidgetItem(
+                withCategory_ ? cells + QStringList{categoryName(files_, s.get("MUS:CategoryID").toLongLong())}
+                              : cells));
         }
     }
     songs.buffer() = kept;

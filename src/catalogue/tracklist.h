@@ -20,7 +20,10 @@ public:
     // The drag format of songs: what lists with the drag identifier "Songs" carry (song identifiers).
     static QString dragFormat();
 
-    TrackList(FileSet &files, QWidget *parent = nullptr);
+    // The album lists show the song's category after the other columns (and keep their format
+    // under a control name of their own).
+    enum class Columns { Tracks, WithCategory };
+    TrackList(FileSet &files, QWidget *parent = nullptr, Columns columns = Columns::Tracks);
 
     // The list shows the songs of the album; of one side only when side is not -1.
     void setAlbum(qint64 album, int side = -1);
@@ -61,11 +64,14 @@ protected:
 
 private:
     void showColumns();
+    QString listControl() const;
 
     FileSet &files_;
     qint64 album_ = 0;
     int side_ = -1;
     std::vector<Song> songs_;
+    bool withCategory_;
+    QString designed_;
     QString format_;
     QStringList pictures_;
 };

@@ -1,8 +1,10 @@
 #include "windows.h"
 
+#include "albumlists.h"
 #include "albumwizards.h"
 #include "artistdefaults.h"
 #include "browsecategories.h"
+#include "browsesongs.h"
 #include "mediaandartists.h"
 #include "launchers.h"
 #include "mainframe.h"
@@ -50,6 +52,9 @@ void registerCatalogueWindows()
     launchers().add(QStringLiteral("BrowseCategories"), &openList<BrowseCategories>);
     launchers().add(QStringLiteral("BrowseMedia"), &openList<BrowseMedia>);
     launchers().add(QStringLiteral("BrowseArtists"), &openList<BrowseArtists>);
+    launchers().add(QStringLiteral("BrowseSongs"), &openList<BrowseSongs>);
+    launchers().add(QStringLiteral("BrowseAlbums"), &openList<BrowseAlbums>);
+    launchers().add(QStringLiteral("BrowseAlbumsAndSongs"), &openList<BrowseAlbumsAndSongs>);
     launchers().add(QStringLiteral("AlbumWizard"), &openForm<AlbumWizard>);
     launchers().add(QStringLiteral("CDDBWizard"), &openForm<CDDBWizard>);
     launchers().add(QStringLiteral("ToolMultiCompilationWizard"), &openForm<MultiCompilationWizard>);

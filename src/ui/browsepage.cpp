@@ -170,7 +170,10 @@ bool BrowsePage::locate()
 int BrowsePage::keyField() const
 {
     const int key = view_.key();
-    return key < 0 ? -1 : file_.def().keys[size_t(key)].components.front();
+    if (key < 0)
+        return -1;
+    const std::vector<int> &fields = file_.def().keys[size_t(key)].components;
+    return fixed_.size() < fields.size() ? fields[fixed_.size()] : -1;
 }
 
 bool BrowsePage::buildSteps(Alphabet alphabet)
@@ -244,6 +247,9 @@ bool BrowsePage::locateOn(const QString &text)
     if (field < 0)
         return true;
     file_.buffer().clear();
+    const std::vector<int> &fields = file_.def().keys[size_t(view_.key())].components;
+    for (size_t i = 0; i < fixed_.size(); ++i)
+        file_.buffer().set(file_.def().fieldName(fields[i]), fixed_[i]);
     // A number key locates on the number typed.
     if (file_.def().fields[size_t(field)].isText())
         file_.buffer().setText(field, text);

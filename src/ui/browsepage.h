@@ -9,7 +9,9 @@
 #include "steptable.h"
 
 #include <QByteArray>
+#include <QVariant>
 #include <deque>
+#include <vector>
 
 namespace crx {
 
@@ -28,6 +30,9 @@ public:
     BrowsePage(DataFile &file, View &view, int capacity);
 
     void setCapacity(int rows) { capacity_ = std::max(1, rows); }
+    // The view's range holds the key's first fields at these values: the step table, the thumb
+    // and the locators then work on the field after them.
+    void setFixedLeading(std::vector<QVariant> values) { fixed_ = std::move(values); }
     int capacity() const { return capacity_; }
     const std::deque<BrowseRow> &rows() const { return rows_; }
     // The selected row, -1 when the page is empty.
@@ -67,6 +72,7 @@ private:
     int capacity_;
     int keyField() const;
 
+    std::vector<QVariant> fixed_;
     std::deque<BrowseRow> rows_;
     StepTable steps_;
     int selected_ = -1;

@@ -120,7 +120,15 @@ BrowseWindow::BrowseWindow(FileSet &files, FileId file, const QString &name, con
 BrowseWindow::~BrowseWindow()
 {
     if (using_)
-        files_.release(id_);
+        releaseFiles();
+}
+
+void BrowseWindow::releaseFiles()
+{
+    files_.release(id_);
+    for (FileId other : alsoUses_)
+        files_.release(other);
+    using_ = false;
 }
 
 void BrowseWindow::setTexts(const ListTexts &texts)
@@ -166,15 +174,15 @@ void BrowseWindow::openView()
     auto view = std::make_unique<View>(file_);
     view->setOrder(file_.def().keyIndex(order.key));
     view->setFilter(order.filter);
+    std::vector<QVariant> fixed;
     if (bindings_) {
         const QHash<QString, QVariant> values = bindings_();
         for (auto it = values.begin(); it != values.end(); ++it)
             view->bind(it.key(), it.value());
-        std::vector<QVariant> limit;
         for (const QString &name : order.range)
-            limit.push_back(values.value(name));
-        if (!limit.empty())
-            view->setRange(limit, limit);
+            fixed.push_back(values.value(name));
+        if (!fixed.empty())
+            view->setRange(fixed, fixed);
     }
     if (view->open() != NoError) {
         // The list goes on without its filter.
@@ -184,11 +192,14 @@ void BrowseWindow::openView()
     }
     view_ = std::move(view);
     page_ = std::make_unique<BrowsePage>(file_, *view_, rowsThatFit());
+    page_->setFixedLeading(std::move(fixed));
 }
 
 bool BrowseWindow::start()
 {
     files_.use(id_);
+    for (FileId other : alsoUses_)
+        files_.use(other);
     using_ = true;
     setMinimumSize(50, 50);
     layout_.record(*this);
@@ -231,8 +242,7 @@ bool BrowseWindow::start()
 
 void BrowseWindow::setCountTitle(const QString &before, const QString &after)
 {
-    countBefore_ = before;
-    countAfter_ = after;
+    countTitle_ = [before, after](qint64 records) { return before + QString::number(records) + after; };
 }
 
 void BrowseWindow::refresh()
@@ -241,6 +251,16 @@ void BrowseWindow::refresh()
     openView();
     file_.buffer() = current;
     if (!page_->locate() || !page_->buildSteps(orders_[size_t(std::max(0, tabs_->currentIndex()))].alphabet))
+        failed();
+    recount();
+    redisplay();
+}
+
+void BrowseWindow::refill()
+{
+    locator_.clear();
+    openView();
+    if (!page_->top() || !page_->buildSteps(orders_[size_t(std::max(0, tabs_->currentIndex()))].alphabet))
         failed();
     recount();
     redisplay();
@@ -352,9 +372,8 @@ bool BrowseWindow::move(Navigation where)
 
 void BrowseWindow::recount()
 {
-    if (countBefore_.isEmpty() && countAfter_.isEmpty())
-        return;
-    setWindowTitle(countBefore_ + QString::number(file_.records()) + countAfter_);
+    if (countTitle_)
+        setWindowTitle(countTitle_(file_.records()));
 }
 
 void BrowseWindow::redisplay()
@@ -467,10 +486,12 @@ std::unique_ptr<QMenu> BrowseWindow::popupMenu()
     };
     if (texts_.selectFirstInPopup)
         addSelect();
-    const bool edits = bool(makeForm_);
-    menu->addAction(texts_.insert, this, &BrowseWindow::insertRecord)->setEnabled(edits);
-    menu->addAction(texts_.change, this, &BrowseWindow::changeRecord)->setEnabled(rows && edits);
-    menu->addAction(texts_.remove, this, &BrowseWindow::deleteRecord)->setEnabled(rows && edits);
+    // A list without a form only selects.
+    if (makeForm_) {
+        menu->addAction(texts_.insert, this, &BrowseWindow::insertRecord);
+        menu->addAction(texts_.change, this, &BrowseWindow::changeRecord)->setEnabled(rows);
+        menu->addAction(texts_.remove, this, &BrowseWindow::deleteRecord)->setEnabled(rows);
+    }
     if (!texts_.selectFirstInPopup && texts_.selectInPopup) {
         menu->addSeparator();
         addSelect();
@@ -482,7 +503,8 @@ std::unique_ptr<QMenu> BrowseWindow::popupMenu()
     if (!ownButtons_.empty())
         menu->addSeparator();
     for (const OwnButton &own : ownButtons_)
-        menu->addAction(own.button->text(), own.button, &QPushButton::click)->setEnabled(own.button->isEnabled());
+        if (own.button->isVisibleTo(this))
+            menu->addAction(own.button->text(), own.button, &QPushButton::click)->setEnabled(own.button->isEnabled());
     return menu;
 }
 
@@ -571,8 +593,7 @@ void BrowseWindow::done(int result)
         SaveWindowPlacement(positions, objectName(), placement);
         page_.reset();
         view_.reset();
-        files_.release(id_);
-        using_ = false;
+        releaseFiles();
     }
     QDialog::done(result);
 }

@@ -83,6 +83,8 @@ public:
     void setBeforeInsert(std::function<void(Record &)> fill) { beforeInsert_ = std::move(fill); }
     // The column format is kept under this control name in the position file ("?Browse").
     void setListControl(const QString &control) { listControl_ = control; }
+    // Another file the list reads for its rows (a joined category); kept open while the list is.
+    void alsoUses(FileId file) { alsoUses_.push_back(file); }
     // A field below the list that shows the locator's text as it is typed.
     void addLocatorField(const QString &prompt, QRect promptPlace, QRect place);
     // A column whose text the list works out from the row's record (a joined name, two values).
@@ -95,8 +97,12 @@ public:
     void addNavigationToolbar();
     // The title shows the file's record count between these texts.
     void setCountTitle(const QString &before, const QString &after);
+    // The title made from the file's record count.
+    void setCountTitle(std::function<QString(qint64 records)> title) { countTitle_ = std::move(title); }
     // A filter's reset value changed, or a refresh is wanted: reopen and refill from the current record.
     void refresh();
+    // A filter's value changed: reopen and fill from the first row.
+    void refill();
     // A list move: what the navigation buttons and the forms with navigation buttons ask for.
     bool move(Navigation where);
     // Opens the list and fills its first page; false when the list cannot show (a read failed).
@@ -131,6 +137,7 @@ protected:
 
 private:
     void openView();
+    void releaseFiles();
     void redisplay();
     void recount();
     void failed();
@@ -149,7 +156,8 @@ private:
     std::vector<SortOrder> orders_;
     FormFactory makeForm_;
     std::function<QHash<QString, QVariant>()> bindings_;
-    QString countBefore_, countAfter_; // the count is taken when records may have changed, not at every redisplay
+    // The count is taken when records may have changed, not at every redisplay.
+    std::function<QString(qint64)> countTitle_;
     std::map<int, std::function<QString(const Record &)>> columnTexts_;
     struct OwnButton {
         QPushButton *button;
@@ -162,6 +170,7 @@ private:
     QString lastTabKey_;
     QString listControl_ = QStringLiteral("?Browse:1");
     QLineEdit *locatorField_ = nullptr;
+    std::vector<FileId> alsoUses_;
     std::unique_ptr<View> view_;
     std::unique_ptr<BrowsePage> page_;
     IncrementalLocator locator_;

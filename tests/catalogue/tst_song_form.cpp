@@ -8,7 +8,7 @@
 #include "picture.h"
 #include "scriptedinteraction.h"
 #include "selectaddmode.h"
-#include "selectalbum.h"
+#include "albumlists.h"
 #include "settings.h"
 #include "songentry.h"
 #include "songform.h"
