@@ -83,6 +83,11 @@ UpdateSong::UpdateSong(FileSet &files, QWidget *parent)
     withAlbum_->setAutoDefault(false);
     connect(withAlbum_, &QPushButton::clicked, this, &UpdateSong::defaultWithAlbum);
     connect(cancelButton(), &QPushButton::clicked, this, [] { globals().lastFormButton = QStringLiteral("Cancel"); });
+    // Left with OK: the form closed on it (saved, or unchanged), not kept open by a refused value.
+    connect(okButton(), &QPushButton::clicked, this, [this] {
+        if (!isVisible())
+            globals().lastFormButton = QStringLiteral("OK");
+    });
     connect(sheet_, &QTabWidget::currentChanged, this, &UpdateSong::showCategoryName);
 }
 
@@ -401,7 +406,6 @@ void UpdateSong::defaultWithAlbum()
 
 void UpdateSong::beforeValidation()
 {
-    globals().lastFormButton = QStringLiteral("OK");
     Record &song = session().file().buffer();
     linkToAlbum(files_, song);
     addArtistDefault(files_, song);
