@@ -104,22 +104,33 @@ void Cursor::toEnd()
     mode_ = Mode::End;
 }
 
+std::vector<int> Cursor::orderFields() const
+{
+    if (query_.key >= 0)
+        return file_.def().keys[size_t(query_.key)].components;
+    if (query_.field >= 0)
+        return {query_.field};
+    return {};
+}
+
 void Cursor::atKeyOf(const Record &record)
 {
     restart();
-    if (query_.key < 0) {
+    const std::vector<int> fields = orderFields();
+    if (fields.empty()) {
         mode_ = Mode::Start;
         return;
     }
     mode_ = Mode::AtValue;
-    const KeyDef &key = file_.def().keys[size_t(query_.key)];
     position_.clear();
-    for (int f : key.components) {
+    for (int f : fields) {
         Value v;
-        if (file_.def().fields[size_t(f)].isText())
-            v.text = keyText(record.text(f));
-        else
+        if (!file_.def().fields[size_t(f)].isText())
             v.number = record.number(f);
+        else if (query_.key >= 0)
+            v.text = keyText(record.text(f)); // a key compares its stored key text
+        else
+            v.text = record.text(f);
         position_.push_back(v);
     }
 }
@@ -142,9 +153,13 @@ sqlite3_stmt *Cursor::statement(Mode mode, bool forward)
     for (const QString &c : t.fieldColumns)
         columns << "c." + c;
     QStringList keyColumns;
-    if (query_.key >= 0)
+    if (query_.key >= 0) {
         for (const QString &c : t.keys[size_t(query_.key)].columns)
             keyColumns << "c." + c;
+    } else if (query_.field >= 0) {
+        keyColumns << "c." + t.fieldColumns[qsizetype(query_.field)]
+                          + (def.fields[size_t(query_.field)].isText() ? " COLLATE NOCASE" : "");
+    }
     columns << keyColumns;
     QString from = file_.schema() + ".records AS c";
     if (query_.parent) {
@@ -165,11 +180,13 @@ sqlite3_stmt *Cursor::statement(Mode mode, bool forward)
     QStringList rowColumns = keyColumns;
     if (mode == Mode::After)
         rowColumns << "c.rid";
+    // A descending order reads on towards lower values.
+    const bool rising = forward != query_.descending;
     if (!rowColumns.isEmpty() && (mode == Mode::AtValue || mode == Mode::After)) {
-        const char *op = mode == Mode::AtValue ? (forward ? ">=" : "<=") : (forward ? ">" : "<");
+        const char *op = mode == Mode::AtValue ? (rising ? ">=" : "<=") : (rising ? ">" : "<");
         where << "(" + rowColumns.join(", ") + ") " + op + " (" + placeholders(rowColumns.size()) + ")";
     }
-    const QString direction = forward ? " ASC" : " DESC";
+    const QString direction = rising ? " ASC" : " DESC";
     QStringList order;
     for (const QString &c : keyColumns)
         order << c + direction;
@@ -200,17 +217,16 @@ int Cursor::fetch(bool forward)
     int index = 1;
     for (const QVariant &param : query_.params)
         bindVariant(stmt, index++, param);
-    if (query_.key >= 0 && (mode_ == Mode::AtValue || mode_ == Mode::After)) {
-        const KeyDef &key = file_.def().keys[size_t(query_.key)];
-        for (size_t i = 0; i < key.components.size(); ++i)
-            bindValue(stmt, index++, position_[i], file_.def().fields[size_t(key.components[i])].isText());
-    }
+    const std::vector<int> fields = orderFields();
+    if (!fields.empty() && (mode_ == Mode::AtValue || mode_ == Mode::After))
+        for (size_t i = 0; i < fields.size(); ++i)
+            bindValue(stmt, index++, position_[i], file_.def().fields[size_t(fields[i])].isText());
     if (mode_ == Mode::After)
         sqlite3_bind_int64(stmt, index++, positionRid_);
     sqlite3_bind_int(stmt, index, pageSize_);
 
     const FileDef &def = file_.def();
-    const int keyCount = query_.key >= 0 ? int(def.keys[size_t(query_.key)].components.size()) : 0;
+    const int keyCount = int(fields.size());
     const int keyFirst = 2 + int(def.fields.size());
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {

@@ -17,11 +17,13 @@ namespace crx {
 class DataFile;
 
 struct CursorQuery {
-    int key = -1;                   // -1: the order in which records were added
+    int key = -1;                   // -1: the order in which records were added, or by field
     QString where;                  // extra condition over c.<column> (and p.<column>), may be empty
     std::vector<QVariant> params;   // bound in order for the ?s of `where`
     DataFile *parent = nullptr;     // joined to this parent file, when set
     QString joinOn;                 // "p.x = c.y"
+    int field = -1;                 // without a key: ordered on this field (text without regard to case)
+    bool descending = false;        // the field order read from its highest value
 };
 
 class Cursor
@@ -33,6 +35,8 @@ public:
     Cursor &operator=(const Cursor &) = delete;
 
     int key() const { return query_.key; }
+    // The fields the order compares, in turn: the key's, or the one field ordered on.
+    std::vector<int> orderFields() const;
     void toStart();
     void toEnd();
     void atKeyOf(const Record &record); // at the first record not less than its key value

@@ -23,6 +23,15 @@ int View::refuse()
     return InvalidFilter;
 }
 
+std::vector<int> View::orderFields() const
+{
+    if (key_ >= 0)
+        return file_.def().keys[size_t(key_)].components;
+    if (field_ >= 0)
+        return {field_};
+    return {};
+}
+
 int View::open()
 {
     cursor_.reset();
@@ -34,6 +43,8 @@ int View::open()
     const FileDef &def = file_.def();
     CursorQuery query;
     query.key = key_;
+    query.field = key_ < 0 ? field_ : -1;
+    query.descending = descending_;
     QStringList where;
 
     if (parent_) {

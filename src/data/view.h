@@ -24,6 +24,17 @@ public:
 
     void setOrder(int key) { key_ = key; }
     int key() const { return key_; }
+    // Instead of a key: ordered on one field (text without regard to letter case), from its
+    // lowest or its highest value; records of equal value in the order they were added.
+    void setFieldOrder(int field, bool descending)
+    {
+        key_ = -1;
+        field_ = field;
+        descending_ = descending;
+    }
+    bool descending() const { return field_ >= 0 && descending_; }
+    // The fields the order compares, in turn.
+    std::vector<int> orderFields() const;
     // The leading components of the key lie between these values (inclusive).
     void setRange(std::vector<QVariant> low, std::vector<QVariant> high);
     void setFilter(const QString &expression) { filter_ = expression; }
@@ -53,6 +64,8 @@ private:
     DataFile &file_;
     DataFile *parent_ = nullptr;
     int key_ = -1;
+    int field_ = -1;
+    bool descending_ = false;
     std::vector<QVariant> low_, high_;
     QString filter_;
     QHash<QString, QVariant> bound_;

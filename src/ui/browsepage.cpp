@@ -169,18 +169,18 @@ bool BrowsePage::locate()
 
 int BrowsePage::keyField() const
 {
-    const int key = view_.key();
-    if (key < 0)
-        return -1;
-    const std::vector<int> &fields = file_.def().keys[size_t(key)].components;
+    const std::vector<int> fields = view_.orderFields();
     return fixed_.size() < fields.size() ? fields[fixed_.size()] : -1;
 }
 
 bool BrowsePage::buildSteps(Alphabet alphabet)
 {
     const int field = keyField();
-    if (field < 0)
+    // The steps run from low to high values: a list read from the highest has none.
+    if (field < 0 || view_.descending()) {
+        steps_ = StepTable();
         return true;
+    }
     const Record kept = file_.buffer();
     const bool text = file_.def().fields[size_t(field)].isText();
     view_.setToStart();
@@ -247,7 +247,7 @@ bool BrowsePage::locateOn(const QString &text)
     if (field < 0)
         return true;
     file_.buffer().clear();
-    const std::vector<int> &fields = file_.def().keys[size_t(view_.key())].components;
+    const std::vector<int> fields = view_.orderFields();
     for (size_t i = 0; i < fixed_.size(); ++i)
         file_.buffer().set(file_.def().fieldName(fields[i]), fixed_[i]);
     // A number key locates on the number typed.

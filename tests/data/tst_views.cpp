@@ -21,6 +21,8 @@ private Q_SLOTS:
     void rangeLimitsTheKey();
     void joinReadsTheParentToo();
     void viewReadsBackwards();
+    void orderOnAFieldWithoutAKey_data();
+    void orderOnAFieldWithoutAKey();
 
 private:
     QStringList titles(View &view);
@@ -176,6 +178,53 @@ void TestViews::viewReadsBackwards()
     view.set();
     QCOMPARE(view.next(), int(NoError));
     QCOMPARE(songs.buffer().get("Title").toString(), QString("Jóga"));
+}
+
+void TestViews::orderOnAFieldWithoutAKey_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("descending");
+    QTest::addColumn<QStringList>("expected");
+    // Artists "Queen", "Queen", "björk" (see below), "Björk", "Nobody": letter case does not
+    // count, equal values keep the order they were added in, whichever way the list is read.
+    QTest::newRow("text up") << "Artist" << false
+                             << QStringList{"Jóga", "Hunter", "Loose 'Single'", "Mustapha", "Fat Bottomed Girls"};
+    QTest::newRow("text down") << "Artist" << true
+                               << QStringList{"Fat Bottomed Girls", "Mustapha", "Loose 'Single'", "Hunter", "Jóga"};
+    QTest::newRow("number down") << "BeatsPerMinute" << true
+                                 << QStringList{"Loose 'Single'", "Hunter", "Jóga", "Fat Bottomed Girls", "Mustapha"};
+}
+
+void TestViews::orderOnAFieldWithoutAKey()
+{
+    QFETCH(QString, field);
+    QFETCH(bool, descending);
+    QFETCH(QStringList, expected);
+    DataFile &songs = cat->file(FileId::Cantorix);
+    songs.setToStart(songs.def().keyIndex("KeyID"));
+    songs.next();
+    songs.next();
+    songs.next();
+    songs.buffer().set("Artist", "björk");
+    QCOMPARE(songs.put(), int(NoError));
+    View view(songs);
+    view.setFieldOrder(songs.def().fieldIndex(field), descending);
+    QCOMPARE(view.open(), int(NoError));
+    view.setReadAhead(1); // a page of one row: every read goes on from the row before
+    QCOMPARE(titles(view), expected);
+    QStringList back;
+    view.setToEnd();
+    while (view.previous() == NoError)
+        back.prepend(songs.buffer().get("Title").toString());
+    QCOMPARE(back, expected);
+    // Located on the value of the middle row, the view reads on from there.
+    view.setToStart();
+    for (int i = 0; i < 3; ++i)
+        view.next();
+    const Record middle = songs.buffer();
+    view.setAfter(middle);
+    QCOMPARE(view.next(), int(NoError));
+    QCOMPARE(songs.buffer().get("Title").toString(), expected[3]);
 }
 
 QTEST_GUILESS_MAIN(TestViews)
