@@ -5,6 +5,7 @@
 #include "artistdefaults.h"
 #include "browsecategories.h"
 #include "browsesongs.h"
+#include "explorerlists.h"
 #include "mediaandartists.h"
 #include "launchers.h"
 #include "mainframe.h"
@@ -55,6 +56,8 @@ void registerCatalogueWindows()
     launchers().add(QStringLiteral("BrowseSongs"), &openList<BrowseSongs>);
     launchers().add(QStringLiteral("BrowseAlbums"), &openList<BrowseAlbums>);
     launchers().add(QStringLiteral("BrowseAlbumsAndSongs"), &openList<BrowseAlbumsAndSongs>);
+    launchers().add(QStringLiteral("XploreSongs"), &openList<XploreSongs>);
+    launchers().add(QStringLiteral("XploreAlbums"), &openList<XploreAlbums>);
     launchers().add(QStringLiteral("AlbumWizard"), &openForm<AlbumWizard>);
     launchers().add(QStringLiteral("CDDBWizard"), &openForm<CDDBWizard>);
     launchers().add(QStringLiteral("ToolMultiCompilationWizard"), &openForm<MultiCompilationWizard>);

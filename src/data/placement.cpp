@@ -43,19 +43,21 @@ void RestoreWindowPlacement(const QString &file, const QString &section, PlacedW
         window.showNormal();
 }
 
-QString restoreListFormat(const QString &file, const QString &section, const QString &list, const QString &designed)
+QString restoreListFormat(const QString &file, const QString &section, const QString &list, const QString &designed,
+                          const ListFormatKeys &keys)
 {
-    if (readProfile(file, section, "SRCFOriginal" + list) != designed) {
-        writeProfile(file, section, "SRCFOriginal" + list, designed);
+    if (readProfile(file, section, keys.designed + list) != designed) {
+        writeProfile(file, section, keys.designed + list, designed);
         return designed;
     }
-    const QString saved = readProfile(file, section, "SRCF" + list);
+    const QString saved = readProfile(file, section, keys.own + list);
     return saved.isEmpty() ? designed : saved;
 }
 
-void saveListFormat(const QString &file, const QString &section, const QString &list, const QString &format)
+void saveListFormat(const QString &file, const QString &section, const QString &list, const QString &format,
+                    const ListFormatKeys &keys)
 {
-    writeProfile(file, section, "SRCF" + list, format.left(512));
+    writeProfile(file, section, keys.own + list, format.left(512));
 }
 
 int restoreLastTab(const QString &preferencesFile, const QString &key, int designed, bool saveLastTab)

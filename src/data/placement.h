@@ -28,8 +28,20 @@ void RestoreWindowPlacement(const QString &file, const QString &section, PlacedW
 
 // The column format a list opens with: the user's saved format when the list is
 // still as designed, otherwise the design (which is then recorded as the original).
-QString restoreListFormat(const QString &file, const QString &section, const QString &list, const QString &designed);
-void saveListFormat(const QString &file, const QString &section, const QString &list, const QString &format);
+// The keys are the list's name after these prefixes: the design's and the user's own.
+struct ListFormatKeys {
+    QString designed = QStringLiteral("SRCFOriginal");
+    QString own = QStringLiteral("SRCF");
+};
+// The keys of the explorer-style lists.
+inline ListFormatKeys explorerFormatKeys()
+{
+    return {QStringLiteral("XploreOrigFormatString-"), QString()};
+}
+QString restoreListFormat(const QString &file, const QString &section, const QString &list, const QString &designed,
+                          const ListFormatKeys &keys = {});
+void saveListFormat(const QString &file, const QString &section, const QString &list, const QString &format,
+                    const ListFormatKeys &keys = {});
 
 // The tab a list opens on: the one saved under key ("AlbumTab", "SongTab") when SaveLastTab is on.
 int restoreLastTab(const QString &preferencesFile, const QString &key, int designed, bool saveLastTab);

@@ -4,6 +4,7 @@
 #include "fileset.h"
 #include "formwindow.h"
 #include "help.h"
+#include "interaction.h"
 #include "picture.h"
 #include "placement.h"
 #include "profile.h"
@@ -172,7 +173,10 @@ void BrowseWindow::openView()
     const SortOrder &order = orders_[size_t(std::max(0, tabs_->currentIndex()))];
     view_.reset();
     auto view = std::make_unique<View>(file_);
-    view->setOrder(file_.def().keyIndex(order.key));
+    if (sortColumn_ >= 0)
+        view->setFieldOrder(file_.def().fieldIndex(columnFields_[sortColumn_]), descending_);
+    else
+        view->setOrder(file_.def().keyIndex(order.key));
     view->setFilter(order.filter);
     std::vector<QVariant> fixed;
     if (bindings_) {
@@ -206,7 +210,7 @@ bool BrowseWindow::start()
     const QString positions = profilePath(files_.directory(), settingsfile::Positions);
     WidgetPlacement placement(*this);
     RestoreWindowPlacement(positions, objectName(), placement);
-    currentFormat_ = restoreListFormat(positions, objectName(), listControl_, format_);
+    currentFormat_ = restoreListFormat(positions, objectName(), listControl_, format_, formatKeys_);
     if (!lastTabKey_.isEmpty()) {
         const int tab = restoreLastTab(profilePath(files_.directory(), settingsfile::Preferences), lastTabKey_, 0,
                                        settings().saveLastTab);
@@ -219,6 +223,8 @@ bool BrowseWindow::start()
     list_->setHeaderLabels(headers);
     for (size_t i = 0; i < columns_.size(); ++i)
         list_->header()->resizeSection(int(i), columns_[i].width);
+    if (explorer_)
+        fitColumns();
     connect(tabs_, &QTabBar::currentChanged, this, [this] {
         const Record current = file_.buffer();
         locator_.clear();
@@ -301,6 +307,80 @@ void BrowseWindow::setDrag(const QString &format, const QString &field)
     };
     list_->setDragEnabled(true);
     list_->setDragDropMode(QAbstractItemView::DragOnly);
+}
+
+void BrowseWindow::setExplorerStyle()
+{
+    explorer_ = true;
+    formatKeys_ = explorerFormatKeys();
+    tabs_->hide();
+    list_->setToolTip(QStringLiteral("Click on header to change order, or right-click for options"));
+    QHeaderView *header = list_->header();
+    header->setStretchLastSection(false);
+    header->setSectionsClickable(true);
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QHeaderView::sectionClicked, this, &BrowseWindow::headerClicked);
+    connect(header, &QHeaderView::customContextMenuRequested, this,
+            [this, header](const QPoint &at) { headerMenu()->exec(header->mapToGlobal(at)); });
+}
+
+void BrowseWindow::markHeader(int column, const QString &mark)
+{
+    if (column >= 0 && column < int(columns_.size()))
+        list_->headerItem()->setText(column, mark + columns_[size_t(column)].header);
+}
+
+void BrowseWindow::headerClicked(int column)
+{
+    if (column < 0 || column >= int(columns_.size()) || column >= columnFields_.size())
+        return;
+    // A column that shows a text of the list's own (a joined name) has no field to order on.
+    if (columnTexts_.count(column)) {
+        interaction().message(QStringLiteral("Xplore Template - Re-Order Option"),
+                              QStringLiteral("Data cannot be ordered on column: ") + columns_[size_t(column)].header
+                                  + QStringLiteral(" (") + columnFields_[column] + ')',
+                              Icon::Information, OK, OK);
+        return;
+    }
+    markHeader(sortColumn_, QString());
+    descending_ = column == sortColumn_ && !descending_;
+    sortColumn_ = column;
+    markHeader(column, descending_ ? QStringLiteral("<") : QStringLiteral(">"));
+    refill();
+}
+
+void BrowseWindow::keyOrder()
+{
+    markHeader(sortColumn_, QString());
+    sortColumn_ = -1;
+    descending_ = false;
+    refill();
+}
+
+std::unique_ptr<QMenu> BrowseWindow::headerMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(QStringLiteral("Escape"));
+    menu->addAction(QStringLiteral("Key Sequence"), this, &BrowseWindow::keyOrder);
+    return menu;
+}
+
+void BrowseWindow::fitColumns()
+{
+    QHeaderView *header = list_->header();
+    // The list box has no scroll bar of its own (the list's bar stands beside it).
+    int remaining = list_->width() - 2 * list_->frameWidth();
+    int last = -1;
+    for (int i = 0; i < int(columns_.size()); ++i) {
+        if (header->isSectionHidden(i))
+            continue;
+        const int width = std::min(columns_[size_t(i)].width, remaining);
+        header->resizeSection(i, width);
+        remaining -= width;
+        last = i;
+    }
+    if (last >= 0)
+        header->resizeSection(last, header->sectionSize(last) + remaining);
 }
 
 void BrowseWindow::addLocatorField(const QString &prompt, QRect promptPlace, QRect place)
@@ -574,6 +654,8 @@ void BrowseWindow::resizeEvent(QResizeEvent *event)
     if (!using_)
         return;
     layout_.apply(size(), resizingOf(objectName()));
+    if (explorer_)
+        fitColumns();
     if (page_ && page_->capacity() != rowsThatFit()) {
         page_->setCapacity(rowsThatFit());
         if (page_->selected() >= 0 && !page_->locate())
@@ -588,7 +670,7 @@ void BrowseWindow::done(int result)
         if (!lastTabKey_.isEmpty())
             saveLastTab(profilePath(files_.directory(), settingsfile::Preferences), lastTabKey_, tabs_->currentIndex());
         const QString positions = profilePath(files_.directory(), settingsfile::Positions);
-        saveListFormat(positions, objectName(), listControl_, currentFormat_);
+        saveListFormat(positions, objectName(), listControl_, currentFormat_, formatKeys_);
         WidgetPlacement placement(*this);
         SaveWindowPlacement(positions, objectName(), placement);
         page_.reset();

@@ -9,6 +9,7 @@
 #include "formsession.h"
 #include "listformat.h"
 #include "locator.h"
+#include "placement.h"
 #include "resizing.h"
 #include "view.h"
 
@@ -85,6 +86,15 @@ public:
     void setListControl(const QString &control) { listControl_ = control; }
     // Another file the list reads for its rows (a joined category); kept open while the list is.
     void alsoUses(FileId file) { alsoUses_.push_back(file); }
+    // Explorer style: no tabs; a click on a column header orders the list on that column
+    // (marked ">" rising, "<" falling), the header's popup goes back to the key order, the shown
+    // columns always fill the list, and the format is kept under the explorer keys.
+    void setExplorerStyle();
+    void headerClicked(int column);
+    std::unique_ptr<QMenu> headerMenu();
+    // The column the list is ordered on by its header (-1: the key order), and which way.
+    int sortColumn() const { return sortColumn_; }
+    bool sortedDescending() const { return descending_; }
     // A field below the list that shows the locator's text as it is typed.
     void addLocatorField(const QString &prompt, QRect promptPlace, QRect place);
     // A column whose text the list works out from the row's record (a joined name, two values).
@@ -139,6 +149,9 @@ private:
     void openView();
     void releaseFiles();
     void redisplay();
+    void fitColumns();
+    void markHeader(int column, const QString &mark);
+    void keyOrder();
     void recount();
     void failed();
     void callForm(Request request);
@@ -171,6 +184,10 @@ private:
     QString listControl_ = QStringLiteral("?Browse:1");
     QLineEdit *locatorField_ = nullptr;
     std::vector<FileId> alsoUses_;
+    bool explorer_ = false;
+    ListFormatKeys formatKeys_;
+    int sortColumn_ = -1;
+    bool descending_ = false;
     std::unique_ptr<View> view_;
     std::unique_ptr<BrowsePage> page_;
     IncrementalLocator locator_;
