@@ -9,6 +9,7 @@
 #include "benchreport.h"
 #include "browsepage.h"
 #include "catalogue_generator.h"
+#include "rawsongs.h"
 #include "datafile.h"
 #include "tablesql.h"
 #include "view.h"
@@ -76,64 +77,9 @@ void ours(benchmark::State &state, const QString *dir, int key, Op op)
     }
 }
 
-// The raw queries that read the same rows: a page forwards or backwards from a key value or an end.
-struct Raw {
-    Raw(const QString &dir, int key) : k(tableSql(songDef).keys[size_t(key)])
-    {
-        sqlite3_open_v2(QDir(dir).filePath("crxdata.tps").toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-        const TableSql &t = tableSql(songDef);
-        const QString opt = k.optPredicate.isEmpty() ? QStringLiteral("1") : k.optPredicate;
-        const QString cols = k.columns.join(", ");
-        QStringList desc;
-        for (const QString &c : k.columns)
-            desc << c + " DESC";
-        const QString select = "SELECT " + t.selectList + " FROM records WHERE " + opt;
-        forwardFromStart = prepare(select + " ORDER BY " + cols + ", rid LIMIT ?");
-        backwardFromEnd = prepare(select + " ORDER BY " + desc.join(", ") + ", rid DESC LIMIT ?");
-        const QString first = k.columns.first();
-        forwardFrom = prepare(select + " AND " + first + " >= ? ORDER BY " + cols + ", rid LIMIT ?");
-        backwardFrom = prepare(select + " AND " + first + " < ? ORDER BY " + desc.join(", ") + ", rid DESC LIMIT ?");
-    }
-    ~Raw()
-    {
-        for (sqlite3_stmt *s : {forwardFromStart, backwardFromEnd, forwardFrom, backwardFrom})
-            sqlite3_finalize(s);
-        sqlite3_close(db);
-    }
-    sqlite3_stmt *prepare(const QString &sql)
-    {
-        sqlite3_stmt *stmt = nullptr;
-        sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr);
-        return stmt;
-    }
-    // Runs a query, reading each row into memory as a list must.
-    void read(sqlite3_stmt *stmt, int limit, const QVariant &from = {})
-    {
-        int index = 1;
-        if (from.isValid()) {
-            if (from.typeId() == QMetaType::QString) {
-                const QByteArray bytes = from.toString().toUtf8();
-                sqlite3_bind_text(stmt, index++, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
-            } else {
-                sqlite3_bind_int64(stmt, index++, from.toLongLong());
-            }
-        }
-        sqlite3_bind_int(stmt, index, limit);
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            readSongRow(stmt, texts, numbers);
-        sqlite3_reset(stmt);
-    }
-
-    const KeySql &k;
-    sqlite3 *db = nullptr;
-    sqlite3_stmt *forwardFromStart, *backwardFromEnd, *forwardFrom, *backwardFrom;
-    std::vector<QString> texts = std::vector<QString>(songDef.fields.size());
-    std::vector<qint64> numbers = std::vector<qint64>(songDef.fields.size());
-};
-
 void baseline(benchmark::State &state, const QString *dir, int key, Op op)
 {
-    Raw raw(*dir, key);
+    RawSongs raw(*dir, key);
     const bool text = songDef.fields[size_t(songDef.keys[size_t(key)].components.front())].isText();
     const QVariant middle = text ? QVariant(QStringLiteral("M")) : QVariant(qlonglong(500000));
     for (auto _ : state) {

@@ -138,18 +138,26 @@ void BrowseSongs::openAlbum()
 
 void BrowseSongs::chooseMedia()
 {
-    if (const std::optional<QString> chosen = crx::chooseMedia(files_, this)) {
-        media_ = *chosen;
-        refill();
-    }
+    if (const std::optional<QString> chosen = crx::chooseMedia(files_, this))
+        filterMedia(*chosen);
+}
+
+void BrowseSongs::filterMedia(const QString &media)
+{
+    media_ = media;
+    refill();
+}
+
+void BrowseSongs::filterCategory(qint64 category)
+{
+    category_ = category;
+    refill();
 }
 
 void BrowseSongs::chooseCategory()
 {
-    if (const std::optional<qint64> chosen = crx::chooseCategory(files_, this)) {
-        category_ = *chosen;
-        refill();
-    }
+    if (const std::optional<qint64> chosen = crx::chooseCategory(files_, this))
+        filterCategory(*chosen);
 }
 
 } // namespace crx

@@ -14,9 +14,11 @@ class BrowseSongs : public BrowseWindow
 public:
     explicit BrowseSongs(FileSet &files, QWidget *parent = nullptr);
 
-    // The filter values of the "By Media" and "By Category" tabs.
+    // The filter values of the "By Media" and "By Category" tabs; setting one refills the list.
     QString media() const { return media_; }
     qint64 category() const { return category_; }
+    void filterMedia(const QString &media);
+    void filterCategory(qint64 category);
 
 private:
     void openAlbum();
