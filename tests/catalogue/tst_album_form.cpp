@@ -7,6 +7,7 @@
 #include "getreplacecommand.h"
 #include "globals.h"
 #include "scriptedinteraction.h"
+#include "windowsteps.h"
 #include "selectfilenumber.h"
 #include "settings.h"
 #include "songform.h"
@@ -105,20 +106,6 @@ std::unique_ptr<UpdateAlbum> open(Catalogue &cat, Request request)
         return nullptr;
     form->show();
     return form;
-}
-
-// Acts on the modal windows that open next, one function a window.
-void onModals(QList<std::function<void(QWidget *)>> steps)
-{
-    if (steps.isEmpty())
-        return;
-    QTimer::singleShot(0, [steps]() mutable {
-        QWidget *modal = QApplication::activeModalWidget();
-        QVERIFY(modal);
-        const auto step = steps.takeFirst();
-        onModals(steps);
-        step(modal);
-    });
 }
 
 // A song form step: types the title (when given) and presses OK, or presses Cancel.

@@ -8,6 +8,7 @@
 #include "globals.h"
 #include "profile.h"
 #include "scriptedinteraction.h"
+#include "windowsteps.h"
 #include "settings.h"
 #include "songform.h"
 #include "tracklist.h"
@@ -81,31 +82,6 @@ struct Catalogue {
     DataFile *albums, *songs;
 };
 
-void onModals(QList<std::function<void(QWidget *)>> steps)
-{
-    if (steps.isEmpty())
-        return;
-    QTimer::singleShot(0, [steps]() mutable {
-        QWidget *modal = QApplication::activeModalWidget();
-        QVERIFY(modal);
-        const auto step = steps.takeFirst();
-        onModals(steps);
-        step(modal);
-    });
-}
-
-std::function<void(QWidget *)> selectRow(const QString &text)
-{
-    return [text](QWidget *modal) {
-        auto *list = qobject_cast<BrowseWindow *>(modal);
-        QVERIFY(list);
-        const QList<QTreeWidgetItem *> found = list->listBox()->findItems(text, Qt::MatchExactly);
-        QVERIFY2(!found.isEmpty(), qPrintable(text));
-        list->listBox()->setCurrentItem(found.front());
-        QTest::mouseClick(list->button("select"), Qt::LeftButton);
-    };
-}
-
 // A song form step: OK, or Cancel; the title shown is noted.
 std::function<void(QWidget *)> songForm(QStringList &titles, bool ok)
 {
@@ -115,29 +91,6 @@ std::function<void(QWidget *)> songForm(QStringList &titles, bool ok)
         titles << qobject_cast<QLineEdit *>(form->control("MUS:Title"))->text();
         QTest::mouseClick(ok ? form->okButton() : form->cancelButton(), Qt::LeftButton);
     };
-}
-
-QStringList column(const QTreeWidget &list, int c)
-{
-    QStringList out;
-    for (int i = 0; i < list.topLevelItemCount(); ++i)
-        out << list.topLevelItem(i)->text(c);
-    return out;
-}
-
-QStringList menuTexts(QMenu &menu)
-{
-    QStringList out;
-    for (QAction *a : menu.actions())
-        out << (a->isSeparator() ? QString("-") : (a->isEnabled() ? "" : "~") + a->text());
-    return out;
-}
-
-void click(BrowseWindow &list, const char *button)
-{
-    QPushButton *b = list.button(button);
-    QVERIFY2(b, button);
-    QTest::mouseClick(b, Qt::LeftButton);
 }
 
 } // namespace
@@ -179,8 +132,8 @@ void TestAlbumLists::columnsTitleAndPopup()
     cat.addAlbum(2, "Blondie", "Parallel Lines");
     list.refresh();
     QCOMPARE(list.windowTitle(), QString("Albums - 2 entries"));
-    QCOMPARE(column(*list.listBox(), 1), (QStringList{"Arrival", "Parallel Lines"}));
-    QCOMPARE(column(*list.listBox(), 5), (QStringList{"Pop", ""}));
+    QCOMPARE(columnTexts(*list.listBox(), 1), (QStringList{"Arrival", "Parallel Lines"}));
+    QCOMPARE(columnTexts(*list.listBox(), 5), (QStringList{"Pop", ""}));
     QCOMPARE(menuTexts(*list.popupMenu()).mid(1, 3), (QStringList{"&Change", "&Delete", "Cop&y"}));
     list.tabs()->setCurrentIndex(1);
     QTest::keyClicks(list.listBox(), "b");
@@ -201,15 +154,15 @@ void TestAlbumLists::categoryTabsKeepTheirOwnChoice()
     QVERIFY(list.button("selectCategory")->isVisibleTo(&list));
     onModals({selectRow("Rock")});
     click(list, "selectCategory");
-    QCOMPARE(column(*list.listBox(), 1), QStringList{"Parallel Lines"});
+    QCOMPARE(columnTexts(*list.listBox(), 1), QStringList{"Parallel Lines"});
     QCOMPARE(list.windowTitle(), QString("Albums - 3 entries")); // every album, whatever the filter
     list.tabs()->setCurrentIndex(4);
     QCOMPARE(list.listBox()->topLevelItemCount(), 0); // nothing chosen for this tab yet
     onModals({selectRow("Pop")});
     click(list, "selectCategory");
-    QCOMPARE(column(*list.listBox(), 0), (QStringList{"ABBA", "Cher"}));
+    QCOMPARE(columnTexts(*list.listBox(), 0), (QStringList{"ABBA", "Cher"}));
     list.tabs()->setCurrentIndex(3);
-    QCOMPARE(column(*list.listBox(), 1), QStringList{"Parallel Lines"});
+    QCOMPARE(columnTexts(*list.listBox(), 1), QStringList{"Parallel Lines"});
 }
 
 void TestAlbumLists::addOnACategoryTabGivesThatCategory_data()
@@ -326,11 +279,11 @@ void TestAlbumLists::albumsWithTheirSongs()
     BrowseAlbumsAndSongs list(cat.files);
     QVERIFY(list.start());
     QCOMPARE(list.windowTitle(), QString("Albums (2) and Songs (4)"));
-    QCOMPARE(column(list.songs(), 2), QStringList{"Dancing Queen"});
-    QCOMPARE(column(list.songs(), 9), QStringList{"Pop"});
+    QCOMPARE(columnTexts(list.songs(), 2), QStringList{"Dancing Queen"});
+    QCOMPARE(columnTexts(list.songs(), 9), QStringList{"Pop"});
     QTest::keyClick(list.listBox(), Qt::Key_Down);
-    QCOMPARE(column(list.songs(), 2), (QStringList{"Hanging on the Telephone", "Heart of Glass"}));
-    QCOMPARE(column(list.songs(), 9), (QStringList{"", "Rock"}));
+    QCOMPARE(columnTexts(list.songs(), 2), (QStringList{"Hanging on the Telephone", "Heart of Glass"}));
+    QCOMPARE(columnTexts(list.songs(), 9), (QStringList{"", "Rock"}));
     QCOMPARE(menuTexts(*list.songPopupMenu()), (QStringList{"Album Wi&zard", "~Create Label...", "~Quick CD Insert"}));
     // With no album the list below shows nothing, not the songs without an album.
     list.tabs()->setCurrentIndex(3);

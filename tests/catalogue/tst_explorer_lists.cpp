@@ -8,6 +8,7 @@
 #include "placement.h"
 #include "profile.h"
 #include "scriptedinteraction.h"
+#include "windowsteps.h"
 #include "settings.h"
 
 #include <QHeaderView>
@@ -40,14 +41,6 @@ struct Catalogue {
     FileSet files;
     DataFile *songs;
 };
-
-QStringList columnTexts(const QTreeWidget &list, int c)
-{
-    QStringList out;
-    for (int i = 0; i < list.topLevelItemCount(); ++i)
-        out << list.topLevelItem(i)->text(c);
-    return out;
-}
 
 } // namespace
 

@@ -11,6 +11,7 @@
 #include "placement.h"
 #include "profile.h"
 #include "scriptedinteraction.h"
+#include "windowsteps.h"
 #include "selectfilenumber.h"
 #include "settings.h"
 #include "songform.h"
@@ -73,61 +74,10 @@ struct Catalogue {
     DataFile *songs;
 };
 
-// Acts on the modal windows that open next, one function a window.
-void onModals(QList<std::function<void(QWidget *)>> steps)
-{
-    if (steps.isEmpty())
-        return;
-    QTimer::singleShot(0, [steps]() mutable {
-        QWidget *modal = QApplication::activeModalWidget();
-        QVERIFY(modal);
-        const auto step = steps.takeFirst();
-        onModals(steps);
-        step(modal);
-    });
-}
-
-// Highlights the row of a select list whose first column reads text, and presses Select.
-std::function<void(QWidget *)> selectRow(const QString &text)
-{
-    return [text](QWidget *modal) {
-        auto *list = qobject_cast<BrowseWindow *>(modal);
-        QVERIFY(list);
-        const QList<QTreeWidgetItem *> found = list->listBox()->findItems(text, Qt::MatchExactly);
-        QVERIFY2(!found.isEmpty(), qPrintable(text));
-        list->listBox()->setCurrentItem(found.front());
-        QTest::mouseClick(list->button("select"), Qt::LeftButton);
-    };
-}
-
-QStringList column(const BrowseWindow &list, int c)
-{
-    QStringList out;
-    for (int i = 0; i < list.listBox()->topLevelItemCount(); ++i)
-        out << list.listBox()->topLevelItem(i)->text(c);
-    return out;
-}
-
 QString highlighted(const BrowseWindow &list, int c = 1)
 {
     QTreeWidgetItem *item = list.listBox()->currentItem();
     return item ? item->text(c) : QString("(none)");
-}
-
-QStringList menuTexts(BrowseWindow &list)
-{
-    QStringList out;
-    const std::unique_ptr<QMenu> menu = list.popupMenu();
-    for (QAction *a : menu->actions())
-        out << (a->isSeparator() ? QString("-") : (a->isEnabled() ? "" : "~") + a->text());
-    return out;
-}
-
-void click(BrowseWindow &list, const char *button)
-{
-    QPushButton *b = list.button(button);
-    QVERIFY2(b, button);
-    QTest::mouseClick(b, Qt::LeftButton);
 }
 
 } // namespace
@@ -172,17 +122,17 @@ void TestSongLists::columnsTitleAndTabs()
     BrowseSongs list(cat.files);
     QVERIFY(list.start());
     QCOMPARE(list.windowTitle(), QString("Songs - 2 entries"));
-    QCOMPARE(column(list, 0), (QStringList{"ABBA", "Blondie"}));
-    QCOMPARE(column(list, 5), (QStringList{"Pop", ""}));      // the category's name
-    QCOMPARE(column(list, 6), (QStringList{"0:03:45", ""})); // blank when no time
-    QCOMPARE(column(list, 11), (QStringList{"(2)   7", ""}));
+    QCOMPARE(columnTexts(*list.listBox(), 0), (QStringList{"ABBA", "Blondie"}));
+    QCOMPARE(columnTexts(*list.listBox(), 5), (QStringList{"Pop", ""}));      // the category's name
+    QCOMPARE(columnTexts(*list.listBox(), 6), (QStringList{"0:03:45", ""})); // blank when no time
+    QCOMPARE(columnTexts(*list.listBox(), 11), (QStringList{"(2)   7", ""}));
     QStringList tabs;
     for (int i = 0; i < list.tabs()->count(); ++i)
         tabs << list.tabs()->tabText(i);
     QCOMPARE(tabs, (QStringList{"By Artist", "By Title", "By Album", "By Media", "By Category", "By Chart #",
                                 "By BPM", "By Label name"}));
     list.tabs()->setCurrentIndex(1);
-    QCOMPARE(column(list, 1), (QStringList{"Atomic", "Waterloo"}));
+    QCOMPARE(columnTexts(*list.listBox(), 1), (QStringList{"Atomic", "Waterloo"}));
 }
 
 void TestSongLists::titleCountsEverySongWhileAFilterHidesSome()
@@ -199,11 +149,11 @@ void TestSongLists::titleCountsEverySongWhileAFilterHidesSome()
     onModals({selectRow("Vinyl")});
     click(list, "selectMedia");
     QCOMPARE(list.media(), QString("Vinyl"));
-    QCOMPARE(column(list, 1), QStringList{"Atomic"});
+    QCOMPARE(columnTexts(*list.listBox(), 1), QStringList{"Atomic"});
     QCOMPARE(list.windowTitle(), QString("Songs - 3 entries"));
     onModals({selectRow("CD")});
     click(list, "selectMedia");
-    QCOMPARE(column(list, 1), (QStringList{"Believe", "Waterloo"}));
+    QCOMPARE(columnTexts(*list.listBox(), 1), (QStringList{"Believe", "Waterloo"}));
     QCOMPARE(list.windowTitle(), QString("Songs - 3 entries"));
 }
 
@@ -220,10 +170,10 @@ void TestSongLists::byCategoryShowsTheChosenCategory()
     click(list, "selectCategory");
     QCOMPARE(list.category(), qint64(5));
     list.tabs()->setCurrentIndex(4);
-    QCOMPARE(column(list, 0), QStringList{"Blondie"});
+    QCOMPARE(columnTexts(*list.listBox(), 0), QStringList{"Blondie"});
     onModals({selectRow("Pop")});
     click(list, "selectCategory");
-    QCOMPARE(column(list, 0), (QStringList{"ABBA", "Cher"}));
+    QCOMPARE(columnTexts(*list.listBox(), 0), (QStringList{"ABBA", "Cher"}));
     // The locator works on the artist within the category.
     QTest::keyClicks(list.listBox(), "c");
     QCOMPARE(highlighted(list, 0), QString("Cher"));
@@ -285,7 +235,7 @@ void TestSongLists::insertThroughTheFormRereadsListAndCount()
     }});
     QTest::keyClick(list.listBox(), Qt::Key_Insert);
     QCOMPARE(list.windowTitle(), QString("Songs - 2 entries"));
-    QCOMPARE(column(list, 1), (QStringList{"Waterloo", "Atomic"}));
+    QCOMPARE(columnTexts(*list.listBox(), 1), (QStringList{"Waterloo", "Atomic"}));
     QCOMPARE(highlighted(list), QString("Atomic"));
 }
 
@@ -306,7 +256,7 @@ void TestSongLists::copyStartsFromTheHighlightedSong()
     click(list, "copy");
     QVERIFY2(shown.endsWith("|ABBA"), qPrintable(shown));
     QCOMPARE(list.windowTitle(), QString("Songs - 2 entries"));
-    QCOMPARE(column(list, 1), (QStringList{"Waterloo", "Waterloo"}));
+    QCOMPARE(columnTexts(*list.listBox(), 1), (QStringList{"Waterloo", "Waterloo"}));
 }
 
 void TestSongLists::albumButtonOpensTheSongsAlbum()
@@ -349,7 +299,7 @@ void TestSongLists::popupAndButtonsWithAndWithoutRows()
     QVERIFY(list.start());
     const QStringList empty = {"&Add", "~&Change", "~&Delete", "-", "~Cop&y", "~&Print", "~&Query", "~Reset",
                                "~&Import", "~&Export", "~Album", "Se&lect Media", "Select Category"};
-    QCOMPARE(menuTexts(list), empty);
+    QCOMPARE(menuTexts(*list.popupMenu()), empty);
     QVERIFY(!list.button("copy")->isEnabled());
     cat.addSong(1, "ABBA", "Waterloo");
     list.refresh();
@@ -357,7 +307,7 @@ void TestSongLists::popupAndButtonsWithAndWithoutRows()
     for (QString &item : full)
         if (item == "~&Change" || item == "~&Delete" || item == "~Cop&y" || item == "~Album")
             item.remove(0, 1);
-    QCOMPARE(menuTexts(list), full);
+    QCOMPARE(menuTexts(*list.popupMenu()), full);
     QVERIFY(list.button("copy")->isEnabled());
 }
 
@@ -401,12 +351,12 @@ void TestSongLists::selectFileNumberReturnsTheSong()
     QVERIFY(list.start());
     QCOMPARE(list.windowTitle(), QString("Browse Music Database - 2 entries"));
     QCOMPARE(list.tabs()->count(), 6);
-    QCOMPARE(column(list, 6), (QStringList{"Pop", "Rock"}));
-    QCOMPARE(menuTexts(list), (QStringList{"&Select", "-", "&Select Category"}));
+    QCOMPARE(columnTexts(*list.listBox(), 6), (QStringList{"Pop", "Rock"}));
+    QCOMPARE(menuTexts(*list.popupMenu()), (QStringList{"&Select", "-", "&Select Category"}));
     list.tabs()->setCurrentIndex(4);
     onModals({selectRow("Rock")});
     click(list, "selectCategory");
-    QCOMPARE(column(list, 0), QStringList{"Blondie"});
+    QCOMPARE(columnTexts(*list.listBox(), 0), QStringList{"Blondie"});
     click(list, "select");
     QCOMPARE(list.response(), Response::Completed);
     QCOMPARE(cat.songs->buffer().get("MUS:Title").toString(), QString("Atomic"));
