@@ -14,7 +14,6 @@
 
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTabBar>
 #include <QTreeWidget>
 
@@ -105,6 +104,14 @@ void AlbumList::addCategoryButton(QRect place)
     showOnCategoryTabs();
 }
 
+void AlbumList::startInsertsInTabCategory()
+{
+    setBeforeInsert([this](Record &album) {
+        if (const qint64 category = tabCategory())
+            album.set("ALB:CategoryID", category);
+    });
+}
+
 void AlbumList::changeAlbum()
 {
     if (!readHighlighted())
@@ -132,14 +139,8 @@ BrowseAlbums::BrowseAlbums(FileSet &files, QWidget *parent)
                 [](FileSet &set) { return std::make_unique<UpdateAlbum>(set); }, parent)
 {
     resize(730, 420);
-    listBox()->setGeometry(10, 10, 590, 310);
-    scrollBar()->setGeometry(600, 10, 16, 310);
-    tabs()->setGeometry(10, 325, 606, 28);
-    addLocatorField(QStringLiteral("Locate:"), QRect(10, 362, 50, 22), QRect(60, 362, 250, 22));
-    ListTexts texts;
-    texts.insert = QStringLiteral("&Add");
-    texts.selectInPopup = false;
-    setTexts(texts);
+    placeList(QRect(10, 10, 606, 310), QStringLiteral("Locate:"));
+    setTexts(ListTexts::adding());
     constexpr int X = 630;
     button(QStringLiteral("insert"))->setGeometry(buttonPlace(X, 0));
     addButton(QStringLiteral("Cop&y"), QStringLiteral("copy"), buttonPlace(X, 1), [this] { copyRecord(); }, true)
@@ -158,11 +159,7 @@ BrowseAlbums::BrowseAlbums(FileSet &files, QWidget *parent)
     addCategoryButton(buttonPlace(X, 9));
     button(QStringLiteral("close"))->setGeometry(buttonPlace(X, 12));
     setCountTitle(QStringLiteral("Albums - "), QStringLiteral(" entries"));
-    // An album added on a category tab starts in that tab's category.
-    setBeforeInsert([this](Record &album) {
-        if (const qint64 category = tabCategory())
-            album.set("ALB:CategoryID", category);
-    });
+    startInsertsInTabCategory();
     setPopupTail([this](QMenu &menu, bool rows) {
         menu.addAction(QStringLiteral("Cop&y"), this, &BrowseWindow::copyRecord)->setEnabled(rows);
         menu.addSeparator();
@@ -178,10 +175,7 @@ SelectAlbum::SelectAlbum(FileSet &files, QWidget *parent)
     : AlbumList(files, QStringLiteral("SelectAlbum"), QStringLiteral("Select Album"), false, {}, parent)
 {
     resize(730, 420);
-    listBox()->setGeometry(10, 10, 590, 310);
-    scrollBar()->setGeometry(600, 10, 16, 310);
-    tabs()->setGeometry(10, 325, 606, 28);
-    addLocatorField(QStringLiteral("Locate:"), QRect(10, 362, 50, 22), QRect(60, 362, 250, 22));
+    placeList(QRect(10, 10, 606, 310), QStringLiteral("Locate:"));
     constexpr int X = 630;
     button(QStringLiteral("select"))->setGeometry(buttonPlace(X, 0));
     addButton(QStringLiteral("&Change"), QStringLiteral("changeAlbum"), buttonPlace(X, 1), [this] { changeAlbum(); },
@@ -201,19 +195,13 @@ BrowseAlbumsAndSongs::BrowseAlbumsAndSongs(FileSet &files, QWidget *parent)
       songs_(new TrackList(files, this, TrackList::Columns::WithCategory))
 {
     resize(760, 600);
-    listBox()->setGeometry(10, 10, 600, 220);
-    scrollBar()->setGeometry(610, 10, 16, 220);
-    tabs()->setGeometry(10, 235, 616, 28);
-    addLocatorField(QStringLiteral("Locate:"), QRect(10, 270, 50, 22), QRect(60, 270, 250, 22));
+    placeList(QRect(10, 10, 616, 220), QStringLiteral("Locate:"));
     songs_->setGeometry(10, 300, 616, 290);
     songs_->setAcceptDrops(false);
     songs_->setDragDropMode(QAbstractItemView::DragOnly);
     songs_->restoreFormat(profilePath(files.directory(), settingsfile::Positions), objectName(),
                           settings().dateFormat);
-    ListTexts texts;
-    texts.insert = QStringLiteral("&Add");
-    texts.selectInPopup = false;
-    setTexts(texts);
+    setTexts(ListTexts::adding());
     constexpr int X = 650;
     button(QStringLiteral("insert"))->setGeometry(buttonPlace(X, 0));
     addButton(QStringLiteral("Cop&y"), QStringLiteral("copy"), buttonPlace(X, 1), [this] { copyRecord(); }, true);
@@ -237,10 +225,7 @@ BrowseAlbumsAndSongs::BrowseAlbumsAndSongs(FileSet &files, QWidget *parent)
         return QStringLiteral("Albums (%1) and Songs (%2)").arg(albums).arg(files_.file(FileId::Cantorix).records());
     });
     alsoUses(FileId::Cantorix);
-    setBeforeInsert([this](Record &album) {
-        if (const qint64 category = tabCategory())
-            album.set("ALB:CategoryID", category);
-    });
+    startInsertsInTabCategory();
     connect(this, &BrowseWindow::highlightChanged, this, &BrowseAlbumsAndSongs::showSongsOfHighlighted);
     connect(songs_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { songPopupMenu()->exec(songs_->viewport()->mapToGlobal(at)); });

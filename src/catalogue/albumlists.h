@@ -24,6 +24,8 @@ protected:
               QWidget *parent);
     // "Select Cate&gory", shown on the category tabs: the choice limits the current tab.
     void addCategoryButton(QRect place);
+    // An album added on a category tab starts in that tab's category.
+    void startInsertsInTabCategory();
     // The album form on the highlighted album, then the list read again.
     void changeAlbum();
     // One of the album adding wizards, then the list read again.

@@ -12,7 +12,6 @@
 #include "tracklist.h"
 
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTabBar>
 #include <QTreeWidget>
 
@@ -68,14 +67,8 @@ BrowseSongs::BrowseSongs(FileSet &files, QWidget *parent)
       files_(files)
 {
     resize(730, 440);
-    listBox()->setGeometry(10, 10, 590, 330);
-    scrollBar()->setGeometry(600, 10, 16, 330);
-    tabs()->setGeometry(10, 345, 606, 28);
-    addLocatorField(QStringLiteral("Locate:"), QRect(10, 382, 50, 22), QRect(60, 382, 250, 22));
-    ListTexts texts;
-    texts.insert = QStringLiteral("&Add");
-    texts.selectInPopup = false;
-    setTexts(texts);
+    placeList(QRect(10, 10, 606, 330), QStringLiteral("Locate:"));
+    setTexts(ListTexts::adding());
     const auto place = [](int row) { return QRect(630, 10 + row * 30, 90, 25); };
     button(QStringLiteral("insert"))->setGeometry(place(0));
     addButton(QStringLiteral("Cop&y"), QStringLiteral("copy"), place(1), [this] { copyRecord(); }, true);

@@ -7,7 +7,6 @@
 #include "tracklist.h"
 
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTreeWidget>
 
 namespace crx {
@@ -22,17 +21,12 @@ QRect buttonPlace(int row)
 }
 
 // The list box, its scroll bar and the locator below them; the buttons to their right.
-void placeList(BrowseWindow &list)
+void layOut(BrowseWindow &list)
 {
     list.resize(730, 420);
-    list.listBox()->setGeometry(10, 10, 590, 345);
-    list.scrollBar()->setGeometry(600, 10, 16, 345);
-    list.addLocatorField(QStringLiteral("Locator:"), QRect(10, 365, 55, 22), QRect(65, 365, 250, 22));
-    ListTexts texts;
-    texts.insert = QStringLiteral("&Add");
-    texts.selectInPopup = false;
-    list.setTexts(texts);
     list.setExplorerStyle();
+    list.placeList(QRect(10, 10, 606, 345), QStringLiteral("Locator:"));
+    list.setTexts(ListTexts::adding());
 }
 
 // Add, Copy, Change and Delete in the first four places; Close in the last.
@@ -74,7 +68,7 @@ XploreSongs::XploreSongs(FileSet &files, QWidget *parent)
                      Alphabet::LettersDigitsPunctuation, QString(), {}}},
                    [](FileSet &set) { return std::make_unique<UpdateSong>(set); }, parent)
 {
-    placeList(*this);
+    layOut(*this);
     placeEdits(*this);
     addPropertiesButton(*this, 4);
     // The query, the text exchange and printing come with their own issues.
@@ -102,7 +96,7 @@ XploreAlbums::XploreAlbums(FileSet &files, QWidget *parent)
                      Alphabet::LettersDigitsPunctuation, QString(), {}}},
                    [](FileSet &set) { return std::make_unique<UpdateAlbum>(set); }, parent)
 {
-    placeList(*this);
+    layOut(*this);
     placeEdits(*this);
     // The add wizard's single-artist and compilation variants come with the add wizard.
     addButton(QStringLiteral("Single Artist Wi&zard"), QStringLiteral("singleArtistWizard"), buttonPlace(4), {});

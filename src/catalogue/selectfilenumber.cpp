@@ -4,7 +4,6 @@
 #include "referencelists.h"
 
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTabBar>
 #include <QTreeWidget>
 
@@ -40,10 +39,7 @@ SelectFileNumber::SelectFileNumber(FileSet &files, QWidget *parent)
       files_(files)
 {
     resize(660, 400);
-    listBox()->setGeometry(10, 10, 520, 320);
-    scrollBar()->setGeometry(530, 10, 16, 320);
-    tabs()->setGeometry(10, 335, 536, 28);
-    addLocatorField(QStringLiteral("Locate:"), QRect(10, 370, 50, 22), QRect(60, 370, 250, 22));
+    placeList(QRect(10, 10, 536, 320), QStringLiteral("Locate:"));
     button(QStringLiteral("select"))->setGeometry(560, 10, 90, 25);
     addButton(QStringLiteral("&Select Category"), QStringLiteral("selectCategory"), QRect(560, 45, 90, 25), [this] {
         if (const std::optional<qint64> chosen = chooseCategory(files_, this)) {

@@ -383,6 +383,21 @@ void BrowseWindow::fitColumns()
         header->resizeSection(last, header->sectionSize(last) + remaining);
 }
 
+void BrowseWindow::placeList(QRect place, const QString &locatorPrompt)
+{
+    constexpr int BarWidth = 16, TabHeight = 28, Gap = 5, FieldHeight = 22;
+    list_->setGeometry(place.adjusted(0, 0, -BarWidth, 0));
+    scroll_->setGeometry(place.right() - BarWidth + 1, place.top(), BarWidth, place.height());
+    int below = place.bottom() + 1 + Gap;
+    if (!explorer_) {
+        tabs_->setGeometry(place.left(), below, place.width(), TabHeight);
+        below += TabHeight + Gap;
+    }
+    const int promptWidth = 55;
+    addLocatorField(locatorPrompt, QRect(place.left(), below, promptWidth, FieldHeight),
+                    QRect(place.left() + promptWidth, below, 250, FieldHeight));
+}
+
 void BrowseWindow::addLocatorField(const QString &prompt, QRect promptPlace, QRect place)
 {
     auto *label = new QLabel(prompt, this);

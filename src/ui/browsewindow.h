@@ -50,6 +50,15 @@ struct ListTexts {
     QString close = QStringLiteral("Cl&ose");
     bool selectFirstInPopup = false; // "&Select|&Add|..." rather than "&Insert|...|-|&Select"
     bool selectInPopup = true;       // a list that never selects leaves Select out of its popup
+
+    // The texts of a list that adds records and never selects: "&Add", and no Select.
+    static ListTexts adding()
+    {
+        ListTexts texts;
+        texts.insert = QStringLiteral("&Add");
+        texts.selectInPopup = false;
+        return texts;
+    }
 };
 
 class BrowseWindow : public QDialog
@@ -97,6 +106,9 @@ public:
     bool sortedDescending() const { return descending_; }
     // A field below the list that shows the locator's text as it is typed.
     void addLocatorField(const QString &prompt, QRect promptPlace, QRect place);
+    // The list box with its scroll bar filling this place, the tabs below it (when the list has
+    // them) and the locator field with its prompt below those.
+    void placeList(QRect place, const QString &locatorPrompt);
     // A column whose text the list works out from the row's record (a joined name, two values).
     void setColumnText(int column, std::function<QString(const Record &)> text);
     // The tab the list opens on is kept under this key of the preferences ("SongTab").
