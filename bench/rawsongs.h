@@ -22,8 +22,8 @@ struct RawSongs {
     sqlite3_stmt *prepare(const QString &sql);
     // Runs a query with an optional first key value, reading each row.
     void read(sqlite3_stmt *stmt, int limit, const QVariant &from = {});
-    // Reads the rows a statement with one bound number gives (a category by its identifier,
-    // the songs of an album).
+    // Reads every column of the rows a statement with one bound number gives (a category by
+    // its identifier).
     void readWhere(sqlite3_stmt *stmt, qint64 value);
 
     const KeySql &k;

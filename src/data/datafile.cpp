@@ -24,7 +24,7 @@ QString ownerDigest(const QString &password)
 
 namespace {
 
-enum Slot { Insert, UpdateWatched, Update, DeleteWatched, Delete, Reget, Count, GetByKey };
+enum Slot { Insert, UpdateWatched, Update, DeleteWatched, Delete, Reget, Count, DataVersion, GetByKey };
 
 void bindText(sqlite3_stmt *stmt, int index, const QString &text)
 {
@@ -364,6 +364,7 @@ int DataFile::create()
 
 void DataFile::close()
 {
+    count_.known = false;
     if (!conn_)
         return;
     StorageResult ignored;
@@ -401,16 +402,32 @@ qint64 DataFile::records()
         setResult(FileNotOpen);
         return 0;
     }
+    // Counting takes a pass over the whole file: the count is kept until this connection
+    // changes anything or another one commits to the file.
+    sqlite3_stmt *version = statement(DataVersion, [] { return QStringLiteral("PRAGMA %S.data_version"); });
+    if (!version)
+        return 0;
+    int rc = sqlite3_step(version);
+    const qint64 stamp = rc == SQLITE_ROW ? sqlite3_column_int64(version, 0) : -1;
+    finish(version, rc);
+    const qint64 changes = sqlite3_total_changes64(conn_->handle());
+    if (rc == SQLITE_ROW && count_.known && count_.version == stamp && count_.changes == changes) {
+        setResult(NoError);
+        return count_.records;
+    }
     sqlite3_stmt *stmt = statement(Count, [] { return QStringLiteral("SELECT count(*) FROM %S.records"); });
     if (!stmt)
         return 0;
-    const int rc = sqlite3_step(stmt);
+    rc = sqlite3_step(stmt);
     const qint64 count = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
     finish(stmt, rc);
-    if (rc != SQLITE_ROW)
+    if (rc != SQLITE_ROW) {
+        count_.known = false;
         fail(rc);
-    else
-        setResult(NoError);
+        return count;
+    }
+    count_ = {true, stamp, changes, count};
+    setResult(NoError);
     return count;
 }
 

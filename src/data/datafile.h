@@ -119,6 +119,10 @@ private:
     std::shared_ptr<Connection> conn_;
     QString schema_;
     std::vector<sqlite3_stmt *> statements_;
+    struct KnownCount {
+        bool known = false;
+        qint64 version = 0, changes = 0, records = 0;
+    } count_;
     Cursor &cursorFor(int key);
 
     Cursor *cursor_ = nullptr;                     // the file's own reading position

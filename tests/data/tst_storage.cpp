@@ -16,6 +16,7 @@ private Q_SLOTS:
     void createdFileOpensAgainWithItsRecords();
     void createNeverReplacesAFile();
     void theStockShellReadsTheFile();
+    void countFollowsWritesFromAnywhere();
     void keyOrderIgnoresCaseAndKeepsEqualKeysInOrder();
     void optKeysLeaveOutBlankRecords();
     void setPositionsAtTheFirstRecordNotLess_data();
@@ -428,6 +429,26 @@ void TestStorage::bulkModeCommitsOnFlush()
     DataFile reader(fileDef(FileId::Cantorix), cat.dir.path());
     QCOMPARE(reader.open(), int(NoError));
     QCOMPARE(reader.records(), 501);
+}
+
+void TestStorage::countFollowsWritesFromAnywhere()
+{
+    Catalogue cat;
+    DataFile &songs = cat.open(FileId::Cantorix);
+    addSong(songs, 1, "A", "one");
+    QCOMPARE(songs.records(), 1);
+    QCOMPARE(songs.records(), 1); // asked again with nothing written
+    addSong(songs, 2, "A", "two");
+    QCOMPARE(songs.records(), 2); // written here
+    DataFile other(fileDef(FileId::Cantorix), cat.dir.path());
+    QCOMPARE(other.open(), int(NoError));
+    QCOMPARE(other.records(), 2);
+    addSong(other, 3, "B", "three");
+    QCOMPARE(songs.records(), 3); // written by another station
+    other.setToStart(other.def().keyIndex("KeyID"));
+    QCOMPARE(other.next(), int(NoError));
+    QCOMPARE(other.remove(), int(NoError));
+    QCOMPARE(songs.records(), 2);
 }
 
 void TestStorage::readsLetOtherProcessesWrite()
