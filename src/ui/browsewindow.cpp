@@ -108,8 +108,10 @@ BrowseWindow::BrowseWindow(FileSet &files, FileId file, const QString &name, con
         redisplay();
     });
     connect(scroll_, &QScrollBar::sliderReleased, this, [this] {
-        if (!page_->dragThumb(scroll_->sliderPosition()))
+        if (!page_->dragThumb(scroll_->sliderPosition())) {
             failed();
+            return;
+        }
         redisplay();
     });
     setSelectMode(false);
@@ -230,8 +232,10 @@ bool BrowseWindow::start()
         locator_.clear();
         openView();
         file_.buffer() = current;
-        if (!page_->locate() || !page_->buildSteps(orders_[size_t(tabs_->currentIndex())].alphabet))
+        if (!page_->locate() || !page_->buildSteps(orders_[size_t(tabs_->currentIndex())].alphabet)) {
             failed();
+            return;
+        }
         recount();
         redisplay();
     });
@@ -256,8 +260,10 @@ void BrowseWindow::refresh()
     const Record current = file_.buffer();
     openView();
     file_.buffer() = current;
-    if (!page_->locate() || !page_->buildSteps(orders_[size_t(std::max(0, tabs_->currentIndex()))].alphabet))
+    if (!page_->locate() || !page_->buildSteps(orders_[size_t(std::max(0, tabs_->currentIndex()))].alphabet)) {
         failed();
+        return;
+    }
     recount();
     redisplay();
 }
@@ -266,8 +272,10 @@ void BrowseWindow::refill()
 {
     locator_.clear();
     openView();
-    if (!page_->top() || !page_->buildSteps(orders_[size_t(std::max(0, tabs_->currentIndex()))].alphabet))
+    if (!page_->top() || !page_->buildSteps(orders_[size_t(std::max(0, tabs_->currentIndex()))].alphabet)) {
         failed();
+        return;
+    }
     recount();
     redisplay();
 }
@@ -473,6 +481,8 @@ void BrowseWindow::recount()
 
 void BrowseWindow::redisplay()
 {
+    if (!page_)
+        return; // a read failed and the list has closed
     filling_ = true;
     list_->clear();
     for (const BrowseRow &row : page_->rows()) {
@@ -673,8 +683,10 @@ void BrowseWindow::resizeEvent(QResizeEvent *event)
         fitColumns();
     if (page_ && page_->capacity() != rowsThatFit()) {
         page_->setCapacity(rowsThatFit());
-        if (page_->selected() >= 0 && !page_->locate())
+        if (page_->selected() >= 0 && !page_->locate()) {
             failed();
+            return;
+        }
         redisplay();
     }
 }
