@@ -114,16 +114,20 @@ sqlite3_stmt *prepareOn(sqlite3 *db, const QString &sql)
 struct RawExtras {
     explicit RawExtras(const QString &dir)
     {
+        // A key's index holds only the records with a value: a query names that condition too.
+        const auto byKey = [](FileId file, const char *key, const char *compare, const char *tail) {
+            const FileDef &def = fileDef(file);
+            const KeySql &k = tableSql(def).keys[size_t(def.keyIndex(key))];
+            const QString opt = k.optPredicate.isEmpty() ? QStringLiteral("1") : k.optPredicate;
+            return "SELECT " + tableSql(def).selectList + " FROM records WHERE " + opt + " AND " + k.columns.first()
+                   + compare + " ORDER BY " + k.columns.first() + tail;
+        };
         sqlite3_open_v2(QDir(dir).filePath(fileDef(FileId::Categories).diskName + ".tps").toUtf8().constData(),
                         &categories, SQLITE_OPEN_READONLY, nullptr);
-        category = prepareOn(categories, "SELECT " + tableSql(fileDef(FileId::Categories)).selectList
-                                             + " FROM records WHERE CategoryID = ?");
-        sqlite3_open_v2(QDir(dir).filePath("crxalbum.tps").toUtf8().constData(), &albums, SQLITE_OPEN_READONLY,
-                        nullptr);
-        const FileDef &albumDef = fileDef(FileId::Album);
-        const QString id = tableSql(albumDef).keys[size_t(albumDef.keyIndex("KeyAlbumID"))].columns.first();
-        albumPage = prepareOn(albums, "SELECT " + tableSql(albumDef).selectList + " FROM records WHERE " + id
-                                          + " >= ? ORDER BY " + id + " LIMIT ?");
+        category = prepareOn(categories, byKey(FileId::Categories, "KeyCategoryID", " = ?", ""));
+        sqlite3_open_v2(QDir(dir).filePath(fileDef(FileId::Album).diskName + ".tps").toUtf8().constData(), &albums,
+                        SQLITE_OPEN_READONLY, nullptr);
+        albumPage = prepareOn(albums, byKey(FileId::Album, "KeyAlbumID", " >= ?", " LIMIT ?"));
     }
     ~RawExtras()
     {
