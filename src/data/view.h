@@ -32,7 +32,6 @@ public:
         field_ = field;
         descending_ = descending;
     }
-    bool descending() const { return field_ >= 0 && descending_; }
     // The fields the order compares, in turn.
     std::vector<int> orderFields() const;
     // The leading components of the key lie between these values (inclusive).

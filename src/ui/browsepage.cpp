@@ -176,8 +176,9 @@ int BrowsePage::keyField() const
 bool BrowsePage::buildSteps(Alphabet alphabet)
 {
     const int field = keyField();
-    // The steps run from low to high values: a list read from the highest has none.
-    if (field < 0 || view_.descending()) {
+    // The steps come from the ends of a key's index; a list ordered on a field without a key has
+    // none (reading its ends would take two passes over the whole file).
+    if (field < 0 || view_.key() < 0) {
         steps_ = StepTable();
         return true;
     }
