@@ -36,9 +36,11 @@ public:
     std::function<QByteArray(int row)> carried;
 
 protected:
-    QStringList mimeTypes() const override { return {format}; }
+    QStringList mimeTypes() const override { return carried ? QStringList{format} : QTreeWidget::mimeTypes(); }
     QMimeData *mimeData(const QList<QTreeWidgetItem *> &items) const override
     {
+        if (!carried)
+            return QTreeWidget::mimeData(items);
         QByteArrayList values;
         for (QTreeWidgetItem *item : items)
             values << carried(indexOfTopLevelItem(item));
@@ -309,7 +311,7 @@ void BrowseWindow::setDrag(const QString &format, const QString &field)
 {
     list_->format = format;
     list_->carried = [this, field](int row) {
-        if (row < 0 || row >= int(page_->rows().size()))
+        if (!page_ || row < 0 || row >= int(page_->rows().size()))
             return QByteArray();
         return page_->rows()[size_t(row)].record.get(field).toString().toUtf8();
     };
