@@ -6,6 +6,7 @@
 #include "albumform.h"
 #include "getreplacecommand.h"
 #include "globals.h"
+#include "cataloguefill.h"
 #include "scriptedinteraction.h"
 #include "windowsteps.h"
 #include "selectfilenumber.h"
@@ -34,13 +35,7 @@ struct Catalogue {
     {
         songs = &files.use(FileId::Cantorix);
         albums = &files.use(FileId::Album);
-        DataFile &media = files.use(FileId::Media);
-        for (const char *name : {"CD", "Vinyl"}) {
-            media.buffer().clear();
-            media.buffer().set("Media", name);
-            media.add();
-        }
-        files.release(FileId::Media);
+        addMediaFormats(files, {"CD", "Vinyl"});
     }
     ~Catalogue()
     {

@@ -7,6 +7,7 @@
 #include "fileset.h"
 #include "globals.h"
 #include "profile.h"
+#include "cataloguefill.h"
 #include "scriptedinteraction.h"
 #include "windowsteps.h"
 #include "settings.h"
@@ -35,19 +36,8 @@ struct Catalogue {
     {
         albums = &files.use(FileId::Album);
         songs = &files.use(FileId::Cantorix);
-        DataFile &categories = files.use(FileId::Categories);
-        for (const auto &[id, name] : {std::pair{3, "Pop"}, std::pair{5, "Rock"}}) {
-            categories.buffer().clear();
-            categories.buffer().set("CategoryID", id);
-            categories.buffer().set("Category", name);
-            categories.add();
-        }
-        files.release(FileId::Categories);
-        DataFile &media = files.use(FileId::Media);
-        media.buffer().clear();
-        media.buffer().set("Media", "CD");
-        media.add();
-        files.release(FileId::Media);
+        addCategories(files, {{3, "Pop"}, {5, "Rock"}});
+        addMediaFormats(files, {"CD"});
     }
     ~Catalogue()
     {

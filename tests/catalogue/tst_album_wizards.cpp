@@ -6,6 +6,7 @@
 #include "fileset.h"
 #include "globals.h"
 #include "launchers.h"
+#include "cataloguefill.h"
 #include "scriptedinteraction.h"
 #include "settings.h"
 #include "songform.h"
@@ -36,13 +37,7 @@ struct Catalogue {
     {
         songs = &files.use(FileId::Cantorix);
         albums = &files.use(FileId::Album);
-        DataFile &media = files.use(FileId::Media);
-        for (const char *name : {"CD", "Vinyl"}) {
-            media.buffer().clear();
-            media.buffer().set("Media", name);
-            media.add();
-        }
-        files.release(FileId::Media);
+        addMediaFormats(files, {"CD", "Vinyl"});
         DataFile &artists = files.use(FileId::Artists);
         artists.buffer().clear();
         artists.buffer().set("Artist", "ABBA");

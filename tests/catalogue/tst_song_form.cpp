@@ -6,6 +6,7 @@
 #include "globals.h"
 #include "numberspin.h"
 #include "picture.h"
+#include "cataloguefill.h"
 #include "scriptedinteraction.h"
 #include "selectaddmode.h"
 #include "albumlists.h"
@@ -34,23 +35,12 @@ struct Catalogue {
     {
         songs = &files.use(FileId::Cantorix);
         albums = &files.use(FileId::Album);
-        DataFile &media = files.use(FileId::Media);
-        for (const char *name : {"CD", "Vinyl", "Cassette"}) {
-            media.buffer().clear();
-            media.buffer().set("Media", name);
-            media.add();
-        }
-        DataFile &categories = files.use(FileId::Categories);
-        for (const auto &[id, name] : {std::pair{1, "Rock"}, {2, "Jazz"}, {3, "Pop"}}) {
-            categories.buffer().clear();
-            categories.buffer().set("CategoryID", id);
-            categories.buffer().set("Category", name);
-            categories.add();
-        }
+        addMediaFormats(files, {"CD", "Vinyl", "Cassette"});
+        addCategories(files, {{1, "Rock"}, {2, "Jazz"}, {3, "Pop"}});
     }
     ~Catalogue()
     {
-        for (FileId id : {FileId::Cantorix, FileId::Album, FileId::Media, FileId::Categories})
+        for (FileId id : {FileId::Cantorix, FileId::Album})
             files.release(id);
     }
     void addAlbum(int id, const QString &artist, const QString &album)

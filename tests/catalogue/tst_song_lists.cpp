@@ -10,6 +10,7 @@
 #include "browsecategories.h"
 #include "placement.h"
 #include "profile.h"
+#include "cataloguefill.h"
 #include "scriptedinteraction.h"
 #include "windowsteps.h"
 #include "selectfilenumber.h"
@@ -38,21 +39,8 @@ struct Catalogue {
     Catalogue() : files(dir.path())
     {
         songs = &files.use(FileId::Cantorix);
-        DataFile &media = files.use(FileId::Media);
-        for (const char *name : {"CD", "Vinyl"}) {
-            media.buffer().clear();
-            media.buffer().set("Media", name);
-            media.add();
-        }
-        files.release(FileId::Media);
-        DataFile &categories = files.use(FileId::Categories);
-        for (const auto &[id, name] : {std::pair{3, "Pop"}, std::pair{5, "Rock"}}) {
-            categories.buffer().clear();
-            categories.buffer().set("CategoryID", id);
-            categories.buffer().set("Category", name);
-            categories.add();
-        }
-        files.release(FileId::Categories);
+        addMediaFormats(files, {"CD", "Vinyl"});
+        addCategories(files, {{3, "Pop"}, {5, "Rock"}});
     }
     ~Catalogue() { files.release(FileId::Cantorix); }
     Record &addSong(int id, const QString &artist, const QString &title, const QString &media = "CD",
