@@ -5,6 +5,7 @@
 #include "standardmessages.h"
 
 #include <QDir>
+#include <mutex>
 
 namespace crx {
 
@@ -32,65 +33,100 @@ bool sharesTransactions(FileId id)
 
 } // namespace
 
-FileSet::FileSet(const QString &directory) : directory_(directory)
-{
-    StorageResult error;
-    // Without the anchor (a read-only directory) each file keeps a connection of its own.
-    group_ = Connection::group(QDir(directory).filePath(QStringLiteral(".crxtrans")), error);
-    for (const FileDef *def : allFiles()) {
-        auto file = std::make_unique<DataFile>(*def, directory);
-        if (group_ && sharesTransactions(def->id))
-            file->setConnection(group_);
-        if (def->ownerPassword)
-            file->setOwner(configurationOwner());
-        files_[size_t(def->id)] = std::move(file);
+// What every file set of the catalogue shares: the stored files (opened, created and
+// upgraded through these handles), their use counts and the upgrader.
+struct FileSet::Catalogue {
+    explicit Catalogue(const QString &directory) : directory(directory)
+    {
+        StorageResult error;
+        // Without the anchor (a read-only directory) each file keeps a connection of its own.
+        group = Connection::group(QDir(directory).filePath(QStringLiteral(".crxtrans")), error);
+        for (const FileDef *def : allFiles()) {
+            auto file = std::make_unique<DataFile>(*def, directory);
+            if (group && sharesTransactions(def->id))
+                file->setConnection(group);
+            if (def->ownerPassword)
+                file->setOwner(configurationOwner());
+            files[size_t(def->id)] = std::move(file);
+        }
     }
+    ~Catalogue()
+    {
+        for (auto &file : files)
+            file->close();
+    }
+
+    QString directory;
+    std::shared_ptr<Connection> group;
+    std::array<std::unique_ptr<DataFile>, FileCount> files;
+    std::array<int, FileCount> uses{};
+    std::recursive_mutex usesLock;
+    FileStructureUpgrader upgrader;
+    bool registered = false;
+};
+
+FileSet::FileSet(const QString &directory) : FileSet(std::make_shared<Catalogue>(directory)) {}
+
+FileSet::FileSet(std::shared_ptr<Catalogue> catalogue) : catalogue_(std::move(catalogue))
+{
+    for (size_t i = 0; i < files_.size(); ++i)
+        files_[i] = catalogue_->files[i]->newHandle();
 }
 
-FileSet::~FileSet()
+FileSet::~FileSet() = default;
+
+std::unique_ptr<FileSet> FileSet::newThread()
 {
-    for (auto &file : files_)
-        file->close();
+    return std::unique_ptr<FileSet>(new FileSet(catalogue_));
 }
+
+QString FileSet::directory() const { return catalogue_->directory; }
+
+FileStructureUpgrader &FileSet::upgrader() { return catalogue_->upgrader; }
+
+DataFile &FileSet::stored(FileId id) { return *catalogue_->files[size_t(id)]; }
 
 void FileSet::registerWithUpgrader()
 {
-    if (registered_)
+    if (catalogue_->registered)
         return;
-    registered_ = true;
-    upgrader_.ds_AddDriver(QStringLiteral("Tps"));
-    upgrader_.ds_IgnoreDriver(QStringLiteral("AllFiles"), 1);
+    catalogue_->registered = true;
+    FileStructureUpgrader &upgrader = catalogue_->upgrader;
+    upgrader.ds_AddDriver(QStringLiteral("Tps"));
+    upgrader.ds_IgnoreDriver(QStringLiteral("AllFiles"), 1);
     for (const FileDef *def : allFiles())
-        upgrader_.ds_UsingFile(def->prefix, def->label, def->layoutVersion);
+        upgrader.ds_UsingFile(def->prefix, def->label, def->layoutVersion);
 }
 
 DataFile &FileSet::use(FileId id)
 {
-    std::lock_guard lock(usesLock_);
-    if (uses_[size_t(id)] == 0)
+    std::lock_guard lock(catalogue_->usesLock);
+    if (catalogue_->uses[size_t(id)] == 0)
         OpenCatalogueFile(id);
-    ++uses_[size_t(id)];
+    ++catalogue_->uses[size_t(id)];
     return file(id);
 }
 
 void FileSet::release(FileId id)
 {
-    std::lock_guard lock(usesLock_);
-    if (uses_[size_t(id)] == 0)
+    std::lock_guard lock(catalogue_->usesLock);
+    int &uses = catalogue_->uses[size_t(id)];
+    if (uses == 0)
         return;
-    if (--uses_[size_t(id)] == 0)
-        file(id).close();
+    if (--uses == 0)
+        stored(id).close();
 }
 
 int FileSet::useCount(FileId id) const
 {
-    std::lock_guard lock(usesLock_);
-    return uses_[size_t(id)];
+    std::lock_guard lock(catalogue_->usesLock);
+    return catalogue_->uses[size_t(id)];
 }
 
 void FileSet::OpenCatalogueFile(FileId id)
 {
-    DataFile &f = file(id);
+    FileStructureUpgrader &upgrader = catalogue_->upgrader;
+    DataFile &f = stored(id);
     const QString name = f.diskName();
     int code = f.open();
     if (code == FileLocked) {
@@ -101,7 +137,7 @@ void FileSet::OpenCatalogueFile(FileId id)
         return;
 
     if (code == FileNotFound) {
-        if (upgrader_.ds_UpGradeFile(f) && f.open() == NoError)
+        if (upgrader.ds_UpGradeFile(f) && f.open() == NoError)
             return;
         CreateCatalogueFile(id);
         return;
@@ -114,7 +150,7 @@ void FileSet::OpenCatalogueFile(FileId id)
     }
     if (code == LayoutChanged) {
         const StorageResult openError = lastResult();
-        if (upgrader_.ds_UpGradeFile(f))
+        if (upgrader.ds_UpGradeFile(f))
             code = f.open();
         else
             setResult(openError);
@@ -124,7 +160,7 @@ void FileSet::OpenCatalogueFile(FileId id)
     }
     if (code == InvalidDataFile || code == InvalidKeyLength || code == DriverError) {
         const StorageResult openError = lastResult();
-        if (upgrader_.ds_UpGradeFile(f))
+        if (upgrader.ds_UpGradeFile(f))
             code = f.open();
         else
             setResult(openError);
@@ -137,7 +173,7 @@ void FileSet::OpenCatalogueFile(FileId id)
 
 void FileSet::CreateCatalogueFile(FileId id)
 {
-    DataFile &f = file(id);
+    DataFile &f = stored(id);
     const QString name = f.diskName();
     // Creating leaves the file open; a failed open of the new file is a failure of its own.
     if (f.create() != NoError) {

@@ -1,7 +1,12 @@
 // The catalogue's file set in one directory: a DataFile with its record
-// buffer per keyed file (shared by every window), the per-file use counts,
-// and OpenCatalogueFile, which opens a file on demand and creates, repairs or
-// upgrades it when it must, or ends the program after a standard message.
+// buffer per keyed file, the per-file use counts, and OpenCatalogueFile,
+// which opens a file on demand and creates, repairs or upgrades it when it
+// must, or ends the program after a standard message.
+//
+// A window started on a thread of its own works on a file set of its own
+// (newThread): the same stored files, use counts and upgrader, with record
+// buffers and reading positions of its own. A window it calls works on its
+// caller's set, so it sees what the caller left in the buffers.
 //
 // The files that change together in one transaction (songs, albums,
 // categories, media formats, playlists and their entries) share one
@@ -14,7 +19,6 @@
 #include <QString>
 #include <array>
 #include <memory>
-#include <mutex>
 
 namespace crx {
 
@@ -28,10 +32,15 @@ class FileSet
 public:
     explicit FileSet(const QString &directory);
     ~FileSet();
+    FileSet(const FileSet &) = delete;
+    FileSet &operator=(const FileSet &) = delete;
 
-    QString directory() const { return directory_; }
+    // The file set of a window started on a thread of its own.
+    std::unique_ptr<FileSet> newThread();
+
+    QString directory() const;
     DataFile &file(FileId id) { return *files_[size_t(id)]; }
-    FileStructureUpgrader &upgrader() { return upgrader_; }
+    FileStructureUpgrader &upgrader();
 
     // Registers every keyed file with the upgrader; does something only the first time.
     void registerWithUpgrader();
@@ -46,13 +55,12 @@ public:
     void CreateCatalogueFile(FileId id);
 
 private:
-    QString directory_;
-    std::shared_ptr<Connection> group_;
-    std::array<std::unique_ptr<DataFile>, FileCount> files_;
-    std::array<int, FileCount> uses_{};
-    mutable std::recursive_mutex usesLock_;
-    FileStructureUpgrader upgrader_;
-    bool registered_ = false;
+    struct Catalogue;
+    explicit FileSet(std::shared_ptr<Catalogue> catalogue);
+    DataFile &stored(FileId id);
+
+    std::shared_ptr<Catalogue> catalogue_;
+    std::array<std::unique_ptr<DataFile>, FileCount> files_; // this set's handles
 };
 
 } // namespace crx

@@ -6,6 +6,7 @@
 #include "browsecategories.h"
 #include "browsesongs.h"
 #include "explorerlists.h"
+#include "fileset.h"
 #include "mediaandartists.h"
 #include "launchers.h"
 #include "mainframe.h"
@@ -18,11 +19,15 @@ namespace crx {
 namespace {
 
 // Opens a list or form as a modeless child of the frame (several may be open at once), once
-// its opening steps (start of a list, prepare of a form) have gone well.
+// its opening steps (start of a list, prepare of a form) have gone well. The window runs on a
+// thread of its own: it works on record buffers of its own, which the windows it calls share.
 template <typename Window, auto Start>
 void openChild(MainFrame &frame)
 {
-    auto *window = new Window(frame.files());
+    FileSet *thread = frame.files().newThread().release();
+    auto *window = new Window(*thread);
+    // Gone after the window and its children, which have released their files by then.
+    QObject::connect(window, &QObject::destroyed, [thread] { delete thread; });
     window->setAttribute(Qt::WA_DeleteOnClose);
     if (!(window->*Start)()) {
         delete window;

@@ -42,13 +42,50 @@ int finish(sqlite3_stmt *stmt, int rc)
 } // namespace
 
 DataFile::DataFile(const FileDef &def, const QString &directory)
-    : def_(def), directory_(directory), buffer_(def)
+    : DataFile(std::make_shared<Store>(def, directory))
 {
+}
+
+DataFile::DataFile(std::shared_ptr<Store> store)
+    : store_(std::move(store)), def_(store_->def), directory_(store_->directory), diskName_(store_->diskName),
+      owner_(store_->owner), group_(store_->group), conn_(store_->conn), schema_(store_->schema),
+      count_(store_->count), recoverSeconds_(store_->recoverSeconds), streaming_(store_->streaming), buffer_(def_)
+{
+    store_->handles.push_back(this);
 }
 
 DataFile::~DataFile()
 {
-    close();
+    if (store_->handles.size() == 1)
+        close();
+    else
+        dropReading();
+    auto &handles = store_->handles;
+    handles.erase(std::remove(handles.begin(), handles.end(), this), handles.end());
+}
+
+std::unique_ptr<DataFile> DataFile::newHandle()
+{
+    return std::unique_ptr<DataFile>(new DataFile(store_));
+}
+
+// Lets go of this handle's statements and reading positions (the stored file stays open).
+void DataFile::dropReading()
+{
+    cursor_ = nullptr;
+    keyCursors_.clear();
+    for (Cursor *c : cursors_)
+        c->release();
+    for (sqlite3_stmt *stmt : statements_)
+        sqlite3_finalize(stmt);
+    statements_.clear();
+}
+
+Cursor &DataFile::cursor()
+{
+    if (!cursor_)
+        cursor_ = &cursorFor(-1);
+    return *cursor_;
 }
 
 void DataFile::setDiskName(const QString &name) { diskName_ = name; }
@@ -80,19 +117,23 @@ void DataFile::unregisterCursor(Cursor *cursor)
     cursors_.erase(std::remove(cursors_.begin(), cursors_.end(), cursor), cursors_.end());
 }
 
+// A write through any handle makes the rows every handle read ahead stale.
 void DataFile::invalidateCursors()
 {
-    for (Cursor *c : cursors_)
-        c->invalidate();
+    for (DataFile *handle : store_->handles)
+        for (Cursor *c : handle->cursors_)
+            c->invalidate();
 }
 
 void DataFile::resetStatements()
 {
-    for (Cursor *c : cursors_)
-        c->release();
-    for (sqlite3_stmt *stmt : statements_)
-        sqlite3_finalize(stmt);
-    statements_.clear();
+    for (DataFile *handle : store_->handles) {
+        for (Cursor *c : handle->cursors_)
+            c->release();
+        for (sqlite3_stmt *stmt : handle->statements_)
+            sqlite3_finalize(stmt);
+        handle->statements_.clear();
+    }
 }
 
 sqlite3_stmt *DataFile::statement(int slot, const std::function<QString()> &sql)
@@ -372,9 +413,8 @@ void DataFile::close()
         conn_->endBulk(ignored);
         streaming_ = false;
     }
-    cursor_ = nullptr;
-    keyCursors_.clear();
-    resetStatements();
+    for (DataFile *handle : store_->handles)
+        handle->dropReading();
     conn_->detach(schema_);
     conn_.reset();
     schema_.clear();
@@ -481,7 +521,7 @@ int DataFile::read(bool forward)
 {
     if (!isOpen())
         return notOpen();
-    const int code = forward ? cursor_->next() : cursor_->previous();
+    const int code = forward ? cursor().next() : cursor().previous();
     if (code == NoError && watchNext_)
         buffer_.watched = true;
     watchNext_ = false;
@@ -547,7 +587,7 @@ int DataFile::fetchOne(sqlite3_stmt *stmt, int key)
         watchNext_ = false;
         finish(stmt, rc);
         cursor_ = &cursorFor(key);
-        cursor_->after(buffer_);
+        cursor().after(buffer_);
         setResult(NoError);
         return NoError;
     }
@@ -579,7 +619,7 @@ int DataFile::reget(const QByteArray &position)
     if (!stmt)
         return lastCode();
     sqlite3_bind_int64(stmt, 1, rid);
-    return fetchOne(stmt, cursor_->key());
+    return fetchOne(stmt, cursor().key());
 }
 
 // ---- writing ----
@@ -652,7 +692,7 @@ int DataFile::add()
     buffer_.rowId = sqlite3_last_insert_rowid(conn_->handle());
     buffer_.version = 1;
     buffer_.watched = false;
-    cursor_->after(buffer_);
+    cursor().after(buffer_);
     setResult(NoError);
     return NoError;
 }
@@ -699,7 +739,7 @@ int DataFile::put()
         setResult(code);
         return code;
     }
-    cursor_->after(buffer_);
+    cursor().after(buffer_);
     setResult(NoError);
     return NoError;
 }
@@ -731,7 +771,7 @@ int DataFile::remove()
         return code;
     }
     // Reading on continues from where the deleted record stood.
-    cursor_->after(buffer_);
+    cursor().after(buffer_);
     buffer_.rowId = 0;
     buffer_.watched = false;
     setResult(NoError);

@@ -2,6 +2,11 @@
 // program performs on a file (open, create, key-ordered reading, add, rewrite,
 // delete, positions, watch, bulk mode, key rebuild, pack, layout upgrade).
 // Every operation leaves its result in lastResult().
+//
+// A DataFile is one handle on the stored file: its record buffer, its reading
+// position and its watch are its own. newHandle() gives another handle on the
+// same stored file (the same open connection, open state and record count),
+// so that windows running side by side each keep their own current record.
 #pragma once
 
 #include "record.h"
@@ -32,6 +37,9 @@ public:
     ~DataFile();
     DataFile(const DataFile &) = delete;
     DataFile &operator=(const DataFile &) = delete;
+
+    // Another handle on this stored file, with a buffer and a reading position of its own.
+    std::unique_ptr<DataFile> newHandle();
 
     const FileDef &def() const { return def_; }
     Record &buffer() { return buffer_; }
@@ -91,6 +99,10 @@ public:
     int bindKey(sqlite3_stmt *stmt, int first, int key, const Record &from) const;
 
 private:
+    struct Store;
+    explicit DataFile(std::shared_ptr<Store> store);
+    Cursor &cursor();
+    void dropReading();
     int place(int key, void (*at)(Cursor &, const Record &));
     int read(bool forward);
     int fetchOne(sqlite3_stmt *stmt, int key);
@@ -110,27 +122,48 @@ private:
     int findDuplicateKey(qint64 rowId);
     void resetStatements();
 
-    const FileDef &def_;
-    QString directory_;
-    QString diskName_;
-    QString owner_;
-    Record buffer_;
-    std::shared_ptr<Connection> group_;
-    std::shared_ptr<Connection> conn_;
-    QString schema_;
-    std::vector<sqlite3_stmt *> statements_;
     struct KnownCount {
         bool known = false;
         qint64 version = 0, changes = 0, records = 0;
-    } count_;
+    };
+    // What every handle on the stored file shares.
+    struct Store {
+        Store(const FileDef &def, const QString &directory) : def(def), directory(directory) {}
+        const FileDef &def;
+        QString directory;
+        QString diskName;
+        QString owner;
+        std::shared_ptr<Connection> group;
+        std::shared_ptr<Connection> conn;
+        QString schema;
+        KnownCount count;
+        int recoverSeconds = 0;
+        bool streaming = false;
+        std::vector<DataFile *> handles;
+    };
+
+    std::shared_ptr<Store> store_;
+    // Names for the shared state, as the operations use it.
+    const FileDef &def_;
+    QString &directory_;
+    QString &diskName_;
+    QString &owner_;
+    std::shared_ptr<Connection> &group_;
+    std::shared_ptr<Connection> &conn_;
+    QString &schema_;
+    KnownCount &count_;
+    int &recoverSeconds_;
+    bool &streaming_;
+
+    // This handle's own.
+    Record buffer_;
+    std::vector<sqlite3_stmt *> statements_;
     Cursor &cursorFor(int key);
 
-    Cursor *cursor_ = nullptr;                     // the file's own reading position
+    Cursor *cursor_ = nullptr;                     // the handle's reading position
     std::map<int, std::unique_ptr<Cursor>> keyCursors_; // one per key order used, statements kept
     std::vector<Cursor *> cursors_;
-    int recoverSeconds_ = 0;
     bool watchNext_ = false;
-    bool streaming_ = false;
     QString duplicateKey_;
 };
 

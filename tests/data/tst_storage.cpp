@@ -17,6 +17,7 @@ private Q_SLOTS:
     void createNeverReplacesAFile();
     void theStockShellReadsTheFile();
     void countFollowsWritesFromAnywhere();
+    void handlesKeepTheirOwnRecordOnOneFile();
     void keyOrderIgnoresCaseAndKeepsEqualKeysInOrder();
     void optKeysLeaveOutBlankRecords();
     void setPositionsAtTheFirstRecordNotLess_data();
@@ -449,6 +450,48 @@ void TestStorage::countFollowsWritesFromAnywhere()
     QCOMPARE(other.next(), int(NoError));
     QCOMPARE(other.remove(), int(NoError));
     QCOMPARE(songs.records(), 2);
+}
+
+void TestStorage::handlesKeepTheirOwnRecordOnOneFile()
+{
+    Catalogue cat;
+    DataFile &songs = cat.open(FileId::Cantorix);
+    for (int i = 1; i <= 3; ++i)
+        addSong(songs, i, "A", QString::number(i));
+    const int byId = songs.def().keyIndex("KeyID");
+    std::unique_ptr<DataFile> other = songs.newHandle();
+    QVERIFY(other->isOpen());
+    songs.setToStart(byId);
+    QCOMPARE(songs.next(), int(NoError));
+    other->setToEnd(byId);
+    QCOMPARE(other->previous(), int(NoError));
+    QCOMPARE(songs.buffer().get("Title").toString(), QString("1"));
+    QCOMPARE(other->buffer().get("Title").toString(), QString("3"));
+    // A write through one handle is what the other reads next, past rows it had read ahead.
+    other->setToStart(byId);
+    QCOMPARE(other->next(), int(NoError));
+    songs.buffer().set("Title", "one");
+    QCOMPARE(songs.put(), int(NoError));
+    QCOMPARE(other->buffer().get("Title").toString(), QString("1"));
+    QCOMPARE(other->next(), int(NoError));
+    QCOMPARE(other->previous(), int(NoError));
+    QCOMPARE(other->buffer().get("Title").toString(), QString("one"));
+    QCOMPARE(other->records(), 3);
+    addSong(*other, 4, "B", "4");
+    QCOMPARE(songs.records(), 4);
+    // Closing through one handle closes the file for both; a handle let go leaves it open.
+    std::unique_ptr<DataFile> third = songs.newHandle();
+    third->setToStart(byId);
+    QCOMPARE(third->next(), int(NoError));
+    third.reset();
+    QVERIFY(songs.isOpen());
+    QCOMPARE(songs.next(), int(NoError));
+    other->close();
+    QVERIFY(!songs.isOpen());
+    QCOMPARE(songs.open(), int(NoError));
+    QVERIFY(other->isOpen());
+    QCOMPARE(other->setToStart(byId), int(NoError));
+    QCOMPARE(other->next(), int(NoError));
 }
 
 void TestStorage::readsLetOtherProcessesWrite()

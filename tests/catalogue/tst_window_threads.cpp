@@ -1,0 +1,234 @@
+// Windows started from the frame side by side: each keeps its own current
+// records, so what one does to its record never lands on the record another
+// has highlighted.
+#include "albumlists.h"
+#include "albumwizards.h"
+#include "browsesongs.h"
+#include "cataloguefill.h"
+#include "datafile.h"
+#include "fileset.h"
+#include "globals.h"
+#include "mainframe.h"
+#include "scriptedinteraction.h"
+#include "settings.h"
+#include "songform.h"
+#include "windows.h"
+#include "windowsteps.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace crx;
+using namespace crx::test;
+
+namespace {
+
+struct AlbumRow {
+    const char *album;
+    std::vector<const char *> songs;
+};
+
+// Two albums with their songs, and the frame over them.
+struct Catalogue {
+    Catalogue() : files(dir.path())
+    {
+        addMediaFormats(files, {"CD", "Vinyl"});
+        DataFile &artists = files.use(FileId::Artists);
+        artists.buffer().clear();
+        artists.buffer().set("Artist", "ABBA");
+        artists.add();
+        files.release(FileId::Artists);
+        DataFile &albums = files.use(FileId::Album);
+        DataFile &songs = files.use(FileId::Cantorix);
+        qint64 id = 0;
+        for (const AlbumRow &row : {AlbumRow{"Arrival", {"Dancing Queen", "Money, Money, Money"}},
+                                    AlbumRow{"Gold", {"Waterloo"}}}) {
+            albums.buffer().clear();
+            albums.buffer().set("AlbumID", ++id);
+            albums.buffer().set("Artist", "ABBA");
+            albums.buffer().set("Album", row.album);
+            albums.buffer().set("Media", "CD");
+            albums.add();
+            int track = 0;
+            for (const char *title : row.songs) {
+                songs.buffer().clear();
+                songs.buffer().set("ID", id * 10 + ++track);
+                songs.buffer().set("AlbumID", id);
+                songs.buffer().set("TrackNumber", track);
+                songs.buffer().set("Artist", "ABBA");
+                songs.buffer().set("Title", title);
+                songs.buffer().set("Album", row.album);
+                songs.buffer().set("Media", "CD");
+                songs.add();
+            }
+        }
+        files.release(FileId::Cantorix);
+        files.release(FileId::Album);
+    }
+    QTemporaryDir dir;
+    FileSet files;
+};
+
+template <typename Window>
+Window *child(MainFrame &frame)
+{
+    for (QMdiSubWindow *sub : frame.workspace()->subWindowList())
+        if (auto *w = qobject_cast<Window *>(sub->widget()))
+            return w;
+    return nullptr;
+}
+
+// Every album as "album: songs", read through a set of the test's own.
+QStringList albumsWithSongs(FileSet &files)
+{
+    QStringList out;
+    DataFile &albums = files.use(FileId::Album);
+    DataFile &songs = files.use(FileId::Cantorix);
+    albums.setToStart(-1);
+    while (albums.next() == NoError) {
+        QStringList titles;
+        songs.setToStart(-1);
+        while (songs.next() == NoError)
+            if (songs.buffer().get("AlbumID") == albums.buffer().get("AlbumID"))
+                titles << songs.buffer().get("Title").toString();
+        out << albums.buffer().get("Album").toString() + ": " + titles.join(", ");
+    }
+    files.release(FileId::Cantorix);
+    files.release(FileId::Album);
+    return out;
+}
+
+void type(QWidget &form, const char *field, const QString &text)
+{
+    auto *entry = form.findChild<QLineEdit *>(field);
+    QVERIFY2(entry, field);
+    entry->setText(text);
+    entry->setModified(true);
+}
+
+void addSong(QWidget &form, const QString &title)
+{
+    onModals({[title](QWidget *modal) {
+        auto *song = qobject_cast<UpdateSong *>(modal);
+        QVERIFY(song);
+        auto *entry = qobject_cast<QLineEdit *>(song->control("MUS:Title"));
+        entry->setText(title);
+        entry->setModified(true);
+        QTest::mouseClick(song->okButton(), Qt::LeftButton);
+    }});
+    QTest::mouseClick(form.findChild<QPushButton *>("addSong"), Qt::LeftButton);
+}
+
+void highlight(BrowseWindow &list, const QString &text)
+{
+    const QList<QTreeWidgetItem *> found = list.listBox()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive, 1);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    list.listBox()->setCurrentItem(found.front());
+}
+
+} // namespace
+
+class TestWindowThreads : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { registerCatalogueWindows(); }
+    void init()
+    {
+        clearGlobals();
+        settings() = Settings{};
+        formRequest() = Request::None;
+    }
+    void wizardBesideAnAlbumList_data();
+    void wizardBesideAnAlbumList();
+    void songListsKeepTheirOwnRecord();
+};
+
+void TestWindowThreads::wizardBesideAnAlbumList_data()
+{
+    QTest::addColumn<QString>("listAction");
+    QTest::addColumn<bool>("finish");
+    for (const char *action : {"select another row", "tab change", "refresh"}) {
+        QTest::addRow("%s, Finish", action) << QString(action) << true;
+        QTest::addRow("%s, Cancel", action) << QString(action) << false;
+    }
+}
+
+void TestWindowThreads::wizardBesideAnAlbumList()
+{
+    QFETCH(QString, listAction);
+    QFETCH(bool, finish);
+    ScriptedInteraction person;
+    Catalogue cat;
+    const QStringList before = albumsWithSongs(cat.files);
+    MainFrame frame(cat.files);
+    frame.dispatch("BrowseAlbums");
+    auto *list = child<BrowseAlbums>(frame);
+    QVERIFY(list);
+    highlight(*list, "Arrival");
+
+    frame.dispatch("AlbumWizard");
+    auto *wizard = child<AlbumWizard>(frame);
+    QVERIFY(wizard);
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    type(*wizard, "ALB:Artist", "ABBA");
+    type(*wizard, "ALB:Album", "Voulez-Vous");
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    addSong(*wizard, "Chiquitita");
+
+    if (listAction == "select another row")
+        highlight(*list, "Gold");
+    else if (listAction == "tab change")
+        list->tabs()->setCurrentIndex(1);
+    else
+        list->refresh();
+
+    if (finish) {
+        QTest::mouseClick(wizard->finishButton(), Qt::LeftButton);
+        QCOMPARE(albumsWithSongs(cat.files), before + QStringList{"Voulez-Vous: Chiquitita"});
+    } else {
+        person.answer({Yes});
+        QTest::mouseClick(wizard->cancelButton(), Qt::LeftButton);
+        QCOMPARE(albumsWithSongs(cat.files), before);
+    }
+}
+
+void TestWindowThreads::songListsKeepTheirOwnRecord()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    MainFrame frame(cat.files);
+    frame.dispatch("BrowseSongs");
+    frame.dispatch("BrowseSongs");
+    QList<BrowseSongs *> lists;
+    for (QMdiSubWindow *sub : frame.workspace()->subWindowList())
+        if (auto *l = qobject_cast<BrowseSongs *>(sub->widget()))
+            lists << l;
+    QCOMPARE(lists.size(), 2);
+    const auto highlightedTitle = [](BrowseWindow &list) {
+        QTreeWidgetItem *row = list.listBox()->currentItem();
+        return row ? row->text(list.listBox()->columnCount() > 1 ? 1 : 0) : QString();
+    };
+    // The first list on the last song, the second on the first; a tab change in the second
+    // re-positions it on its own record.
+    QTreeWidget *first = lists[0]->listBox();
+    first->setCurrentItem(first->topLevelItem(first->topLevelItemCount() - 1));
+    const QString firstTitle = highlightedTitle(*lists[0]);
+    lists[1]->listBox()->setCurrentItem(lists[1]->listBox()->topLevelItem(0));
+    const QString secondTitle = highlightedTitle(*lists[1]);
+    QVERIFY(firstTitle != secondTitle);
+    lists[1]->tabs()->setCurrentIndex(1);
+    lists[1]->tabs()->setCurrentIndex(0);
+    QCOMPARE(highlightedTitle(*lists[1]), secondTitle);
+    lists[0]->tabs()->setCurrentIndex(1);
+    lists[0]->tabs()->setCurrentIndex(0);
+    QCOMPARE(highlightedTitle(*lists[0]), firstTitle);
+}
+
+QTEST_MAIN(TestWindowThreads)
+#include "tst_window_threads.moc"
