@@ -142,6 +142,13 @@ void Cursor::after(const Record &record)
     positionRid_ = record.rowId;
 }
 
+void Cursor::at(const Record &record)
+{
+    // Positions are whole numbers: just past the one before it is at the record itself.
+    after(record);
+    positionRid_ = record.rowId - 1;
+}
+
 sqlite3_stmt *Cursor::statement(Mode mode, bool forward)
 {
     sqlite3_stmt *&slot = statements_[int(mode) * 2 + (forward ? 1 : 0)];

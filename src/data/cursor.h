@@ -41,6 +41,7 @@ public:
     void toEnd();
     void atKeyOf(const Record &record); // at the first record not less than its key value
     void after(const Record &record);   // just past this record (read from the file)
+    void at(const Record &record);      // at this record, or just past where it stood
 
     // How many records the next read fetches at once (a caller that knows it wants n
     // records saves reading more); later reads fetch longer pages.

@@ -161,6 +161,15 @@ int View::setAfter(const Record &record)
     return NoError;
 }
 
+int View::setAt(const Record &record)
+{
+    if (!cursor_)
+        return viewNotOpen();
+    cursor_->at(record);
+    setResult(NoError);
+    return NoError;
+}
+
 void View::setReadAhead(int rows)
 {
     if (cursor_)

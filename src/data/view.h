@@ -52,6 +52,8 @@ public:
     int set(); // at the first record not less than the file buffer's key value
     // Just past (reading on) or just before (reading back) a record read through the view.
     int setAfter(const Record &record);
+    // At a record read through the view, or where it stood when it has gone or moved.
+    int setAt(const Record &record);
     // How many records the next read fetches at once.
     void setReadAhead(int rows);
     int next();

@@ -146,7 +146,11 @@ bool BrowsePage::fillAround()
 bool BrowsePage::locate()
 {
     rows_.clear();
-    view_.set();
+    // A record read from the file is found again by its position, among others of the same key.
+    if (file_.buffer().rowId > 0)
+        view_.setAt(file_.buffer());
+    else
+        view_.set();
     view_.setReadAhead(1);
     const int code = view_.next();
     if (code == RecordNotAvailable)

@@ -46,7 +46,8 @@ public:
     bool lineUp();
     bool pageDown();
     bool pageUp();
-    // At the first record whose key is not below the key values in the file's buffer.
+    // At the record in the file's buffer when it was read from the file (or where it stood),
+    // otherwise at the first record whose key is not below the key values in the buffer.
     bool locate();
     // Typing a character on a list whose key starts with a text field.
     bool stepLocate(QChar c);

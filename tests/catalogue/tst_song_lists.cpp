@@ -81,6 +81,7 @@ private Q_SLOTS:
     void locatorTypedOnEachTab_data();
     void locatorTypedOnEachTab();
     void insertThroughTheFormRereadsListAndCount();
+    void formsReturnToTheSameSongAmongEqualKeys();
     void copyStartsFromTheHighlightedSong();
     void albumButtonOpensTheSongsAlbum();
     void popupAndButtonsWithAndWithoutRows();
@@ -225,6 +226,39 @@ void TestSongLists::insertThroughTheFormRereadsListAndCount()
     QCOMPARE(list.windowTitle(), QString("Songs - 2 entries"));
     QCOMPARE(columnTexts(*list.listBox(), 1), (QStringList{"Waterloo", "Atomic"}));
     QCOMPARE(highlighted(list), QString("Atomic"));
+}
+
+void TestSongLists::formsReturnToTheSameSongAmongEqualKeys()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    for (int id = 1; const char *album : {"Arrival", "Gold", "Hits"}) {
+        cat.addSong(id++, "ABBA", "Waterloo").set("Album", album);
+        QCOMPARE(cat.songs->put(), int(NoError));
+    }
+    BrowseSongs list(cat.files);
+    QVERIFY(list.start());
+    list.listBox()->setCurrentItem(list.listBox()->topLevelItem(2));
+    QCOMPARE(highlighted(list, 2), QString("Hits"));
+    const auto answerSongForm = [](bool ok) {
+        onModals({[ok](QWidget *modal) {
+            auto *form = qobject_cast<UpdateSong *>(modal);
+            QVERIFY(form);
+            QTest::mouseClick(ok ? form->okButton() : form->cancelButton(), Qt::LeftButton);
+        }});
+    };
+    answerSongForm(false);
+    click(list, "change");
+    QCOMPARE(highlighted(list, 2), QString("Hits"));
+    answerSongForm(true);
+    click(list, "change");
+    QCOMPARE(highlighted(list, 2), QString("Hits"));
+    person.answer({Cancel});
+    click(list, "delete");
+    QCOMPARE(highlighted(list, 2), QString("Hits"));
+    person.answer({OK});
+    click(list, "delete");
+    QCOMPARE(columnTexts(*list.listBox(), 2), (QStringList{"Arrival", "Gold"}));
 }
 
 void TestSongLists::copyStartsFromTheHighlightedSong()
