@@ -345,6 +345,8 @@ bool UpdateAlbum::prepare()
 void UpdateAlbum::done(int result)
 {
     tracks_->saveFormat(profilePath(files_.directory(), settingsfile::Positions), objectName());
+    // Songs added from now on are not this album's.
+    globals().songEntryMode = 0;
     FormWindow::done(result);
 }
 

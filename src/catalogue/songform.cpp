@@ -364,7 +364,7 @@ bool UpdateSong::takeCategory(bool check)
                               Icon::Exclamation, OK, OK);
         return false;
     }
-    fillLists();
+    fillCategoryList(files_, *category_);
     song.set("MUS:CategoryID", id);
     category_->setCurrentText(name);
     return true;

@@ -474,10 +474,22 @@ void TestSongForm::newCategoryIsAddedOnYes()
     QCOMPARE(person.shown.first().title, QString("Category not found"));
     QCOMPARE(person.shown.first().text, QString("Add new category?"));
     QVERIFY(form->isVisible());
+    // Added as the field is left: the media chosen before stays.
+    auto *media = find<QComboBox>(*form, "MUS:Media");
+    media->setCurrentText("Vinyl");
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    category->setFocus();
+    category->lineEdit()->clear();
+    QTest::keyClicks(category->lineEdit(), "Reggae");
     person.answer({Yes});
+    find<QLineEdit>(*form, "MUS:Title")->setFocus();
+    QCOMPARE(person.shown.size(), 2);
+    QCOMPARE(media->currentText(), QString("Vinyl"));
     pressOk(*form);
     QCOMPARE(form->session().response(), Response::Completed);
     QCOMPARE(cat.field(1, "CategoryID").toInt(), 4);
+    QCOMPARE(cat.field(1, "Media").toString(), QString("Vinyl"));
     DataFile &categories = cat.files.file(FileId::Categories);
     categories.buffer().clear();
     categories.buffer().set("CategoryID", 4);

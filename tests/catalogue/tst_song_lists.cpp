@@ -82,6 +82,7 @@ private Q_SLOTS:
     void locatorTypedOnEachTab();
     void insertThroughTheFormRereadsListAndCount();
     void formsReturnToTheSameSongAmongEqualKeys();
+    void aSongAddedAfterAnAlbumFormIsAPlainSong();
     void copyStartsFromTheHighlightedSong();
     void albumButtonOpensTheSongsAlbum();
     void popupAndButtonsWithAndWithoutRows();
@@ -259,6 +260,43 @@ void TestSongLists::formsReturnToTheSameSongAmongEqualKeys()
     person.answer({OK});
     click(list, "delete");
     QCOMPARE(columnTexts(*list.listBox(), 2), (QStringList{"Arrival", "Gold"}));
+}
+
+void TestSongLists::aSongAddedAfterAnAlbumFormIsAPlainSong()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    {
+        formRequest() = Request::Insert;
+        UpdateAlbum album(cat.files);
+        QVERIFY(album.prepare());
+        album.show();
+        QTest::mouseClick(album.cancelButton(), Qt::LeftButton);
+    }
+    QCOMPARE(globals().songEntryMode, 0);
+    BrowseSongs list(cat.files);
+    QVERIFY(list.start());
+    bool albumEnabled = false, mediaEnabled = false;
+    onModals({[&](QWidget *modal) {
+        auto *form = qobject_cast<UpdateSong *>(modal);
+        QVERIFY(form);
+        albumEnabled = form->control("MUS:Album")->isEnabled();
+        mediaEnabled = form->control("MUS:Media")->isEnabled();
+        for (const auto &[field, text] : {std::pair{"MUS:Artist", "ABBA"}, std::pair{"MUS:Title", "Waterloo"},
+                                          std::pair{"MUS:Album", "Waterloo"}}) {
+            auto *entry = qobject_cast<QLineEdit *>(form->control(field));
+            entry->setText(text);
+            entry->setModified(true);
+        }
+        QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    }});
+    QTest::keyClick(list.listBox(), Qt::Key_Insert);
+    QVERIFY(albumEnabled);
+    QVERIFY(mediaEnabled);
+    cat.songs->setToStart(-1);
+    QCOMPARE(cat.songs->next(), int(NoError));
+    QCOMPARE(cat.songs->buffer().get("Album").toString(), QString("Waterloo"));
+    QCOMPARE(cat.songs->buffer().get("Media").toString(), QString("CD"));
 }
 
 void TestSongLists::copyStartsFromTheHighlightedSong()
