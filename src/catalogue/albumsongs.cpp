@@ -281,6 +281,16 @@ void deleteSongsOf(FileSet &files, qint64 album)
     });
 }
 
+bool albumHasSongs(FileSet &files, qint64 album)
+{
+    DataFile &songs = files.use(FileId::Cantorix);
+    const Record kept = songs.buffer();
+    const auto list = songsOf(songs, album, 0, HighestSide);
+    songs.buffer() = kept;
+    files.release(FileId::Cantorix);
+    return !list || !list->empty();
+}
+
 void albumDataToSongs(FileSet &files, const Record &album, int side)
 {
     const bool various = album.get("ALB:Artist").toString().contains(QLatin1String("VARIOUS"), Qt::CaseInsensitive);

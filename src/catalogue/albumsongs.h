@@ -42,6 +42,8 @@ bool dropSong(FileSet &files, qint64 album, qint64 songId);
 
 // Deletes every song of the album (a wizard's album that is given up).
 void deleteSongsOf(FileSet &files, qint64 album);
+// Whether the album has a song (one that cannot be read counts as one).
+bool albumHasSongs(FileSet &files, qint64 album);
 
 // Copies into every song of the album from side on the album's title, file number, category
 // and release date, and its artist unless the artist is a "Various" one.

@@ -47,6 +47,7 @@ AlbumAdder::AlbumAdder(FileSet &files, const QString &name, const QString &title
 {
     setWindowTitle(title);
     setSideOnly(true);
+    setComparesRecord(true);
     const int y = size.height() - Margin - ButtonHeight;
     const int right = size.width() - Margin;
     const auto place = [&](const QString &label, const char *objectName, int slot) {
@@ -107,6 +108,7 @@ bool AlbumAdder::prepare()
     if (!UpdateAlbum::prepare())
         return false;
     showStep(0);
+    rememberShown();
     return true;
 }
 
@@ -139,13 +141,19 @@ void AlbumAdder::completed()
     load();
     showSongs();
     showStep(0);
+    rememberShown();
 }
 
-void AlbumAdder::reject()
+// Songs added to the album are work Cancel would give up, as typed fields are.
+bool AlbumAdder::holdsChanges()
+{
+    return UpdateAlbum::holdsChanges() || albumHasSongs(files(), albumId());
+}
+
+void AlbumAdder::givingUp()
 {
     // The album being added is given up with its songs.
     deleteSongsOf(files(), albumId());
-    UpdateAlbum::reject();
 }
 
 AlbumWizard::AlbumWizard(FileSet &files, QWidget *parent)

@@ -43,7 +43,8 @@ protected:
     // The new album has been started.
     virtual void restarted() {}
     void completed() override;
-    void reject() override;
+    bool holdsChanges() override;
+    void givingUp() override;
 
 private:
     QPushButton *next_, *back_, *finish_;

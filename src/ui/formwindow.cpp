@@ -290,13 +290,26 @@ bool FormWindow::startInsert()
     return true;
 }
 
+bool FormWindow::holdsChanges()
+{
+    return shown_ ? !session_.file().buffer().sameValues(*shown_) : session_.changed();
+}
+
+void FormWindow::rememberShown()
+{
+    takeTyped();
+    shown_ = session_.file().buffer();
+}
+
 void FormWindow::reject()
 {
     if (comparesRecord_ && prepared_) {
         takeTyped();
-        if (session_.changed() && ShowStandardMessage(23) != Yes)
+        if (holdsChanges() && ShowStandardMessage(23) != Yes)
             return;
     }
+    if (prepared_)
+        givingUp();
     QDialog::reject();
 }
 

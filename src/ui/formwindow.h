@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QLineEdit;
@@ -65,6 +66,14 @@ public:
 
     // A form that compares the record (the wizards) asks before it is left with changes.
     void setComparesRecord(bool compares) { comparesRecord_ = compares; }
+    // Whether Cancel would give up work: the record differs from the one read, or from the
+    // one the form showed when rememberShown() was last called.
+    virtual bool holdsChanges();
+    // The record as the form shows it now (its controls' starting values taken) is what
+    // Cancel compares with.
+    void rememberShown();
+    // Cancel was pressed (and, when asked, confirmed): what the form gives up as it closes.
+    virtual void givingUp() {}
 
     // A check that the number typed lies between low and high, else message 10 with the prompt.
     static Check rangeCheck(const QString &prompt, qint64 low, qint64 high);
@@ -134,6 +143,7 @@ private:
     QString helpContext_;
     ControlLayout layout_;
     bool prepared_ = false;
+    std::optional<Record> shown_;
     bool comparesRecord_ = false;
     QWidget *lastEntry_ = nullptr;
 };

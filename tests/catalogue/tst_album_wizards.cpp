@@ -96,6 +96,7 @@ private Q_SLOTS:
     void albumWizardSteps();
     void albumWizardSidesAndFinish();
     void cancelGivesUpTheAlbumAndItsSongs();
+    void cancelOfAnUntouchedWizardAsksNothing();
     void cddbWizardGoesOnWithTheNextAlbum();
     void compilationsFormStartsEachAlbumAsVarious();
     void popupMenus();
@@ -176,8 +177,30 @@ void TestAlbumWizards::cancelGivesUpTheAlbumAndItsSongs()
     addSong(*wizard, "Two");
     QCOMPARE(cat.songs->records(), 2);
     QCOMPARE(cat.albums->records(), 1);
+    // Asked first: No keeps the wizard open with nothing given up.
+    person.answer({No});
     QTest::mouseClick(wizard->cancelButton(), Qt::LeftButton);
+    QCOMPARE(person.shown.size(), 1);
+    QCOMPARE(person.shown.first().title, QString("Update Cancelled"));
+    QVERIFY(wizard->isVisible());
+    QCOMPARE(cat.songs->records(), 2);
+    QCOMPARE(cat.albums->records(), 1);
+    person.answer({Yes});
+    QTest::mouseClick(wizard->cancelButton(), Qt::LeftButton);
+    QVERIFY(!wizard->isVisible());
     QCOMPARE(cat.songs->records(), 0);
+    QCOMPARE(cat.albums->records(), 0);
+}
+
+void TestAlbumWizards::cancelOfAnUntouchedWizardAsksNothing()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    auto wizard = open<AlbumWizard>(cat);
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    QTest::mouseClick(wizard->cancelButton(), Qt::LeftButton);
+    QVERIFY(person.shown.isEmpty());
+    QVERIFY(!wizard->isVisible());
     QCOMPARE(cat.albums->records(), 0);
 }
 
