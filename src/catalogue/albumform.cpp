@@ -147,24 +147,28 @@ void UpdateAlbum::buildLists(QWidget *page)
         media_,
         [this](const Record &r) { showMedia(*media_, r.get("ALB:Media").toString()); },
         [this](bool check) { return takeMedia(*media_, session().file().buffer(), "ALB:Media", check); });
+    checkOnLeave(
+        media_->lineEdit(), [this] { return takeMedia(*media_, session().file().buffer(), "ALB:Media", true); }, media_);
     category_ = addNameList(page, QStringLiteral("&Category:"), QStringLiteral("category"), promptAt(3),
                             entryAt(3, 220), fileDef(FileId::Categories).fields[1].width);
+    const auto takeCategory = [this] {
+        // A name that is not in the list keeps the focus: the album form offers no new category.
+        Record &album = session().file().buffer();
+        if (category_->currentText().trimmed().isEmpty()) {
+            album.set("ALB:CategoryID", 0);
+            return true;
+        }
+        const int found = listEntry(*category_);
+        if (found < 0)
+            return false;
+        album.set("ALB:CategoryID", category_->itemData(found));
+        return true;
+    };
     addControl(
         category_,
         [this](const Record &r) { category_->setCurrentText(categoryName(files_, r.get("ALB:CategoryID").toLongLong())); },
-        [this](bool) {
-            // A name that is not in the list keeps the focus: the album form offers no new category.
-            Record &album = session().file().buffer();
-            if (category_->currentText().trimmed().isEmpty()) {
-                album.set("ALB:CategoryID", 0);
-                return true;
-            }
-            const int found = listEntry(*category_);
-            if (found < 0)
-                return false;
-            album.set("ALB:CategoryID", category_->itemData(found));
-            return true;
-        });
+        [takeCategory](bool) { return takeCategory(); });
+    checkOnLeave(category_->lineEdit(), takeCategory, category_);
     addField(QStringLiteral("&File Number:"), QStringLiteral("ALB:FileNumber"), QStringLiteral("@s20"), promptAt(4),
              entryAt(4, 150), {}, page);
     addField(QStringLiteral("&Release Date:"), QStringLiteral("ALB:ReleaseDate"), QStringLiteral("@d2"), promptAt(5),

@@ -67,6 +67,7 @@ AlbumAdder::AlbumAdder(FileSet &files, const QString &name, const QString &title
         showStep(step() + 1);
     });
     connect(back_, &QPushButton::clicked, this, [this] { showStep(step() - 1); });
+    connect(sheet(), &QTabWidget::currentChanged, this, &AlbumAdder::showStepButtons);
     connect(finish_, &QPushButton::clicked, this, &AlbumAdder::accept);
 }
 
@@ -84,9 +85,15 @@ int AlbumAdder::step() const
 
 void AlbumAdder::showStep(int step)
 {
+    sheet()->setCurrentIndex(std::clamp(step, 0, sheet()->count() - 1));
+    showStepButtons();
+}
+
+// Back, Next and Finish as the step in front asks, however it came to the front.
+void AlbumAdder::showStepButtons()
+{
     const int last = sheet()->count() - 1;
-    step = std::clamp(step, 0, last);
-    sheet()->setCurrentIndex(step);
+    const int step = this->step();
     back_->setEnabled(step > 0);
     next_->setEnabled(step < last);
     // A form of one page has OK and no steps.
@@ -104,7 +111,8 @@ bool AlbumAdder::prepare()
     album.set("ALB:CDIdentifier", QString());
     album.set("ALB:XCCD", QString());
     startValues(album);
-    addDefaultCategories(files());
+    if (fillsCategories())
+        addDefaultCategories(files());
     if (!UpdateAlbum::prepare())
         return false;
     showStep(0);

@@ -40,6 +40,8 @@ protected:
     virtual void leaving(int) {}
     // After an album is written: true to go on with a new one in the same window.
     virtual bool goesOn() const = 0;
+    // Whether an empty category file gets the five default categories on opening.
+    virtual bool fillsCategories() const { return true; }
     // The new album has been started.
     virtual void restarted() {}
     void completed() override;
@@ -47,6 +49,7 @@ protected:
     void givingUp() override;
 
 private:
+    void showStepButtons();
     QPushButton *next_, *back_, *finish_;
     int written_ = 0;
     Record lastWritten_;
@@ -97,6 +100,7 @@ public:
 protected:
     void startValues(Record &album) override;
     bool goesOn() const override { return true; }
+    bool fillsCategories() const override { return false; }
     void restarted() override;
 };
 

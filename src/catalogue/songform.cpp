@@ -102,21 +102,6 @@ QWidget *UpdateSong::control(const QString &name) const
     return findChild<QWidget *>(name);
 }
 
-void UpdateSong::checkOnLeave(QLineEdit *edit, std::function<bool()> rules, QWidget *control)
-{
-    connect(edit, &QLineEdit::editingFinished, this, [this, rules = std::move(rules), control] {
-        // Only when the person goes on to another control of the form: not for Cancel, and
-        // not while a message of the check itself has the focus.
-        QWidget *now = QApplication::focusWidget();
-        if (leaving_ || !now || now == cancelButton() || !isAncestorOf(now))
-            return;
-        leaving_ = true;
-        if (!rules())
-            control->setFocus();
-        leaving_ = false;
-    });
-}
-
 void UpdateSong::buildGeneral(QWidget *page)
 {
     artist_ = addField(QStringLiteral("&Artist:"), QStringLiteral("MUS:Artist"), QStringLiteral("@s50"), promptAt(0),

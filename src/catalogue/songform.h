@@ -44,8 +44,6 @@ private:
     void buildCustom(QWidget *page);
     void buildNotes(QWidget *page);
     void buildFiles(QWidget *page);
-    // Runs a control's rules when the person leaves its entry for another control of the form.
-    void checkOnLeave(QLineEdit *edit, std::function<bool()> rules, QWidget *control);
 
     void fillLists();
     void showCategoryName();
@@ -63,8 +61,7 @@ private:
     QPushButton *withAlbum_;
     SoundFileButtons *soundButtons_;
     std::optional<Record> copied_;
-    bool ready_ = false;   // the lists are filled and the record is shown
-    bool leaving_ = false; // a control's rules are running as the person leaves it
+    bool ready_ = false; // the lists are filled and the record is shown
 };
 
 // Opens the song form with a change request for each song at these positions in turn (the

@@ -12,11 +12,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTabWidget>
 
 namespace crx {
 namespace {
@@ -84,14 +86,16 @@ QLineEdit *FormWindow::addField(const QString &prompt, const QString &field, con
     if (def.fields[size_t(index)].isText())
         entry->setMaxLength(def.fields[size_t(index)].width);
     fields_.push_back({entry, index, picture, std::move(check)});
-    // Leaving a field runs its check.
-    connect(entry, &QLineEdit::editingFinished, this, [this, entry] {
-        for (const Bound &b : fields_)
-            if (b.entry == entry && entry->isModified() && !store(b)) {
-                entry->setFocus();
-                entry->selectAll();
-            }
-    });
+    // Leaving a field that was typed in runs its check.
+    checkOnLeave(
+        entry,
+        [this, entry] {
+            for (const Bound &b : fields_)
+                if (b.entry == entry && entry->isModified())
+                    return store(b);
+            return true;
+        },
+        entry);
     return entry;
 }
 
@@ -122,6 +126,8 @@ NumberSpin *FormWindow::addSpin(const QString &prompt, const QString &field, int
             session_.file().buffer().setNumber(index, spin->value());
             return true;
         });
+    if (!rangeName.isEmpty())
+        checkOnLeave(spin, [take = controls_.back().take] { return take(true); }, spin);
     return spin;
 }
 
@@ -250,13 +256,12 @@ void FormWindow::navigate(Navigation move)
     beforeValidation();
     for (const Bound &b : fields_)
         if (!store(b)) {
-            b.entry->setFocus();
-            b.entry->selectAll();
+            showField(b.entry);
             return;
         }
     for (const Control &c : controls_)
         if (!c.take(true)) {
-            c.widget->setFocus();
+            showField(c.widget);
             return;
         }
     switch (session_.complete(move)) {
@@ -311,6 +316,46 @@ void FormWindow::reject()
     if (prepared_)
         givingUp();
     QDialog::reject();
+}
+
+void FormWindow::checkOnLeave(QWidget *entry, std::function<bool()> rules, QWidget *control)
+{
+    const auto leave = [this, rules = std::move(rules), control] {
+        // Only when the person goes on to another control of the form: not for Cancel, and
+        // not while a message of the check itself has the focus.
+        QWidget *now = QApplication::focusWidget();
+        if (leaving_ || !now || now == cancelButton() || !isAncestorOf(now))
+            return;
+        leaving_ = true;
+        if (!rules())
+            showField(control);
+        leaving_ = false;
+    };
+    if (auto *edit = qobject_cast<QLineEdit *>(entry))
+        connect(edit, &QLineEdit::editingFinished, this, leave);
+    else if (auto *spin = qobject_cast<QAbstractSpinBox *>(entry))
+        connect(spin, &QAbstractSpinBox::editingFinished, this, leave);
+}
+
+void FormWindow::showField(QWidget *control)
+{
+    // Every sheet the control lies on turns to the page that holds it, the outermost first.
+    std::vector<std::pair<QTabWidget *, int>> pages;
+    for (QWidget *w = control->parentWidget(); w; w = w->parentWidget())
+        if (auto *sheet = qobject_cast<QTabWidget *>(w))
+            for (int i = 0; i < sheet->count(); ++i)
+                if (sheet->widget(i)->isAncestorOf(control))
+                    pages.emplace_back(sheet, i);
+    for (auto page = pages.rbegin(); page != pages.rend(); ++page)
+        page->first->setCurrentIndex(page->second);
+    QWidget *focus = control->focusProxy() ? control->focusProxy() : control;
+    focus->setFocus();
+    if (auto *edit = qobject_cast<QLineEdit *>(focus))
+        edit->selectAll();
+    else if (auto *spin = qobject_cast<QAbstractSpinBox *>(focus))
+        spin->selectAll();
+    else if (auto *combo = qobject_cast<QComboBox *>(focus); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
 }
 
 FormWindow::Check FormWindow::rangeCheck(const QString &prompt, qint64 low, qint64 high)

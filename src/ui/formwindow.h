@@ -115,6 +115,12 @@ protected:
     bool startInsert();
     void reject() override;
     void selectFirst();
+    // Runs a control's rules as the person leaves it (an entry, or a spin box) for another
+    // control of the form, not for Cancel; when they refuse, the control is shown again.
+    void checkOnLeave(QWidget *entry, std::function<bool()> rules, QWidget *control);
+    // Shows a control whose check failed: its tab page brought forward, the control focused
+    // and its text selected.
+    void showField(QWidget *control);
 
 private:
     struct Bound {
@@ -143,6 +149,7 @@ private:
     QString helpContext_;
     ControlLayout layout_;
     bool prepared_ = false;
+    bool leaving_ = false; // a control's rules are running as the person leaves it
     std::optional<Record> shown_;
     bool comparesRecord_ = false;
     QWidget *lastEntry_ = nullptr;

@@ -97,6 +97,7 @@ private Q_SLOTS:
     void albumWizardSidesAndFinish();
     void cancelGivesUpTheAlbumAndItsSongs();
     void cancelOfAnUntouchedWizardAsksNothing();
+    void finishShowsABlankRequiredFieldOnItsStep();
     void cddbWizardGoesOnWithTheNextAlbum();
     void compilationsFormStartsEachAlbumAsVarious();
     void popupMenus();
@@ -204,6 +205,28 @@ void TestAlbumWizards::cancelOfAnUntouchedWizardAsksNothing()
     QCOMPARE(cat.albums->records(), 0);
 }
 
+void TestAlbumWizards::finishShowsABlankRequiredFieldOnItsStep()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    auto wizard = open<AlbumWizard>(cat);
+    wizard->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(wizard.get()));
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    type(*wizard, "ALB:Album", "Gold");
+    QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
+    QTest::mouseClick(wizard->finishButton(), Qt::LeftButton);
+    QCOMPARE(person.shown.size(), 1);
+    QCOMPARE(person.shown.first().title, QString("Required Field"));
+    QCOMPARE(person.shown.first().text, QString("Artist must be filled in."));
+    QVERIFY(wizard->isVisible());
+    QCOMPARE(wizard->step(), 1); // back on "General", with its own buttons
+    QVERIFY(wizard->findChild<QLineEdit *>("ALB:Artist")->hasFocus());
+    QVERIFY(!wizard->finishButton()->isVisibleTo(wizard.get()));
+    QVERIFY(wizard->nextButton()->isEnabled());
+    QCOMPARE(cat.albums->records(), 1); // the placeholder only
+}
+
 void TestAlbumWizards::cddbWizardGoesOnWithTheNextAlbum()
 {
     ScriptedInteraction person;
@@ -246,6 +269,8 @@ void TestAlbumWizards::compilationsFormStartsEachAlbumAsVarious()
     Catalogue cat;
     auto form = open<MultiCompilationWizard>(cat);
     QCOMPARE(form->windowTitle(), QString("Compilations from Clipboard  (New)"));
+    QCOMPARE(cat.files.use(FileId::Categories).records(), 0); // only the two wizards fill it
+    cat.files.release(FileId::Categories);
     QVERIFY(form->okButton()->isVisibleTo(form.get()));
     QVERIFY(!form->nextButton()->isVisibleTo(form.get()));
     QVERIFY(!form->finishButton()->isVisibleTo(form.get()));

@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTabWidget>
 #include <QtTest>
 
 using namespace crx;
@@ -234,11 +235,12 @@ void TestSongForm::rangeChecks_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("message");
-    QTest::newRow("chart") << "MUS:ChartNumber" << 101 << "Chart|0 and 100";
-    QTest::newRow("rating") << "MUS:Rating" << 11 << "MUS:Rating|0 and 10";
-    QTest::newRow("track") << "MUS:TrackNumber" << 100 << "Track|0 and 99";
-    QTest::newRow("chart at the top") << "MUS:ChartNumber" << 100 << "";
-    QTest::newRow("rating at the top") << "MUS:Rating" << 10 << "";
+    QTest::addColumn<QString>("neighbour"); // a field on the same page
+    QTest::newRow("chart") << "MUS:ChartNumber" << 101 << "Chart|0 and 100" << "MUS:Mix";
+    QTest::newRow("rating") << "MUS:Rating" << 11 << "MUS:Rating|0 and 10" << "MUS:Mix";
+    QTest::newRow("track") << "MUS:TrackNumber" << 100 << "Track|0 and 99" << "MUS:Title";
+    QTest::newRow("chart at the top") << "MUS:ChartNumber" << 100 << "" << "MUS:Mix";
+    QTest::newRow("rating at the top") << "MUS:Rating" << 10 << "" << "MUS:Mix";
 }
 
 void TestSongForm::rangeChecks()
@@ -246,10 +248,16 @@ void TestSongForm::rangeChecks()
     QFETCH(QString, field);
     QFETCH(int, value);
     QFETCH(QString, message);
+    QFETCH(QString, neighbour);
     ScriptedInteraction person;
     Catalogue cat;
     auto form = open(cat, Request::Insert);
-    find<NumberSpin>(*form, field)->setValue(value);
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto *sheet = form->findChild<QTabWidget *>();
+    auto *spin = find<NumberSpin>(*form, field);
+    spin->setValue(value);
+    sheet->setCurrentIndex(sheet->count() - 1); // another page in front
     pressOk(*form);
     if (message.isEmpty()) {
         QVERIFY(person.shown.isEmpty());
@@ -262,6 +270,14 @@ void TestSongForm::rangeChecks()
         QVERIFY2(person.shown.first().text.contains(part), qPrintable(person.shown.first().text));
     QVERIFY(form->isVisible()); // the form stays open on the field
     QVERIFY(cat.field(1, qPrintable(field)).toInt() != value);
+    // The field is shown again: its page in front, the focus in it.
+    QVERIFY(sheet->currentWidget()->isAncestorOf(spin));
+    QVERIFY(spin->hasFocus());
+    // Leaving the field checks it at once.
+    find<QLineEdit>(*form, neighbour)->setFocus();
+    QCOMPARE(person.shown.size(), 2);
+    QCOMPARE(person.shown.last().title, QString("Range Error"));
+    QVERIFY(spin->hasFocus());
 }
 
 void TestSongForm::newSongStartingValues()
