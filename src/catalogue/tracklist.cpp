@@ -49,7 +49,8 @@ TrackList::TrackList(FileSet &files, QWidget *parent, Columns columns)
 
 void TrackList::showColumns()
 {
-    const std::vector<ListColumn> columns = parseListFormat(format_);
+    // The format keeps its designed date pictures; the date format is the display's.
+    const std::vector<ListColumn> columns = parseListFormat(listFormatWithDateFormat(format_, dateFormat_));
     QStringList headers;
     pictures_.clear();
     for (const ListColumn &c : columns) {
@@ -63,17 +64,17 @@ void TrackList::showColumns()
 
 void TrackList::restoreFormat(const QString &positionsFile, const QString &section, const QString &dateFormat)
 {
-    format_ = listFormatWithDateFormat(restoreListFormat(positionsFile, section, listControl(), designed_),
-                                       dateFormat);
+    format_ = restoreListFormat(positionsFile, section, listControl(), designed_);
+    dateFormat_ = dateFormat;
     showColumns();
 }
 
 void TrackList::saveFormat(const QString &positionsFile, const QString &section) const
 {
-    std::vector<ListColumn> columns = parseListFormat(format_);
-    for (size_t i = 0; i < columns.size(); ++i)
-        columns[i].width = header()->sectionSize(int(i));
-    saveListFormat(positionsFile, section, listControl(), listFormatText(columns));
+    std::vector<int> widths;
+    for (int i = 0; i < header()->count(); ++i)
+        widths.push_back(header()->sectionSize(i));
+    saveListFormat(positionsFile, section, listControl(), listFormatWithWidths(format_, widths));
 }
 
 QString TrackList::listControl() const

@@ -72,7 +72,8 @@ private:
     std::vector<Song> songs_;
     bool withCategory_;
     QString designed_;
-    QString format_;
+    QString format_; // as designed or as the person left it, with its own date pictures
+    QString dateFormat_;
     QStringList pictures_;
 };
 

@@ -699,7 +699,10 @@ void BrowseWindow::done(int result)
         if (!lastTabKey_.isEmpty())
             saveLastTab(profilePath(files_.directory(), settingsfile::Preferences), lastTabKey_, tabs_->currentIndex());
         const QString positions = profilePath(files_.directory(), settingsfile::Positions);
-        saveListFormat(positions, objectName(), listControl_, currentFormat_, formatKeys_);
+        std::vector<int> widths;
+        for (int i = 0; i < list_->header()->count(); ++i)
+            widths.push_back(list_->header()->sectionSize(i));
+        saveListFormat(positions, objectName(), listControl_, listFormatWithWidths(currentFormat_, widths), formatKeys_);
         WidgetPlacement placement(*this);
         SaveWindowPlacement(positions, objectName(), placement);
         page_.reset();

@@ -46,6 +46,22 @@ QString listFormatText(const std::vector<ListColumn> &columns)
     return text;
 }
 
+QString listFormatWithWidths(const QString &format, const std::vector<int> &widths)
+{
+    std::vector<ListColumn> columns = parseListFormat(format);
+    if (columns.empty())
+        return format;
+    for (size_t i = 0; i < columns.size() && i < widths.size(); ++i) {
+        ListColumn &c = columns[i];
+        qsizetype digits = 0;
+        while (digits < c.text.size() && c.text.at(digits).isDigit())
+            ++digits;
+        c.width = std::max(0, widths[i]);
+        c.text = QString::number(c.width) + c.text.mid(digits);
+    }
+    return listFormatText(columns);
+}
+
 QString listFormatWithDateFormat(const QString &format, const QString &dateFormat)
 {
     static const QRegularExpression datePicture(QStringLiteral("@([Dd][^@]*)@"));

@@ -26,6 +26,9 @@ struct ListColumn {
 // The columns of a format; an empty list when the text is not a format.
 std::vector<ListColumn> parseListFormat(const QString &format);
 QString listFormatText(const std::vector<ListColumn> &columns);
+// The format with each column's width replaced by the one given (columns beyond the list of
+// widths keep theirs); everything else stays as written.
+QString listFormatWithWidths(const QString &format, const std::vector<int> &widths);
 // Every date picture ("@D...@") of a format becomes the DateFormat setting's picture.
 QString listFormatWithDateFormat(const QString &format, const QString &dateFormat);
 

@@ -8,6 +8,9 @@
 #include "globals.h"
 #include "cataloguefill.h"
 #include "scriptedinteraction.h"
+#include <QHeaderView>
+#include "picture.h"
+#include "profile.h"
 #include "windowsteps.h"
 #include "selectfilenumber.h"
 #include "settings.h"
@@ -146,6 +149,7 @@ class TestAlbumForm : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init();
+    void trackListKeepsItsDesignAndThePersonsWidths();
     void copyOfAnAlbum();
     void trackListRowsAndMenu();
     void addPlacesTheSongAfterTheHighlightedOne();
@@ -166,6 +170,33 @@ void TestAlbumForm::init()
     clearGlobals();
     settings() = Settings{};
     formRequest() = Request::None;
+}
+
+void TestAlbumForm::trackListKeepsItsDesignAndThePersonsWidths()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.addAlbum(1, "Arrival");
+    cat.addSong(1, 1, 1, 1);
+    cat.songs->buffer().set("ReleaseDate", 1977);
+    QCOMPARE(cat.songs->put(), int(NoError));
+    constexpr int ReleaseDate = 6;
+    settings().dateFormat = "n4b";
+    cat.select(1);
+    auto form = open(cat, Request::Change);
+    QCOMPARE(form->trackList()->topLevelItem(0)->text(ReleaseDate), QString("1977"));
+    form->trackList()->header()->resizeSection(1, 222);
+    QTest::mouseClick(form->cancelButton(), Qt::LeftButton);
+    form.reset();
+    const QString saved = readProfile(profilePath(cat.dir.path(), settingsfile::Positions), "UpdateAlbum", "SRCF?Browse:2");
+    QVERIFY2(saved.contains("222L(2)|M~Artist~"), qPrintable(saved));
+    QVERIFY2(saved.contains("~Release Date~L(2)@d2@"), qPrintable(saved));
+    // Another date format shows in the list; the person's width stays.
+    settings().dateFormat = "d6";
+    cat.select(1);
+    form = open(cat, Request::Change);
+    QCOMPARE(form->trackList()->header()->sectionSize(1), 222);
+    QCOMPARE(form->trackList()->topLevelItem(0)->text(ReleaseDate), formatValue("@d6", 1977));
 }
 
 void TestAlbumForm::copyOfAnAlbum()

@@ -27,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QHeaderView>
 #include <QtTest>
 #include <functional>
 
@@ -88,6 +89,7 @@ private Q_SLOTS:
     void popupAndButtonsWithAndWithoutRows();
     void rowsDragTheirSongIds();
     void lastTabIsKept();
+    void columnWidthsAreKept();
     void selectFileNumberReturnsTheSong();
 };
 
@@ -398,6 +400,24 @@ void TestSongLists::lastTabIsKept()
     BrowseSongs again(cat.files);
     QVERIFY(again.start());
     QCOMPARE(again.tabs()->currentIndex(), 6);
+}
+
+void TestSongLists::columnWidthsAreKept()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.addSong(1, "ABBA", "Waterloo");
+    {
+        BrowseSongs list(cat.files);
+        QVERIFY(list.start());
+        list.show();
+        list.listBox()->header()->resizeSection(1, 177);
+        click(list, "close");
+    }
+    BrowseSongs list(cat.files);
+    QVERIFY(list.start());
+    list.show();
+    QCOMPARE(list.listBox()->header()->sectionSize(1), 177);
 }
 
 void TestSongLists::selectFileNumberReturnsTheSong()

@@ -1,5 +1,6 @@
-// List column formats: parsed into the columns shown, written back unchanged,
-// date pictures replaced by the DateFormat setting.
+// List column formats: parsed into the columns shown, written back unchanged
+// but for the widths a person gave them, date pictures replaced by the
+// DateFormat setting.
 #include "listformat.h"
 
 #include <QtTest>
@@ -14,7 +15,29 @@ private Q_SLOTS:
     void columnsAreRead();
     void datePicturesFollowTheSetting_data();
     void datePicturesFollowTheSetting();
+    void widthsAreWrittenIntoTheFormat_data();
+    void widthsAreWrittenIntoTheFormat();
 };
+
+void TestListFormat::widthsAreWrittenIntoTheFormat_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QList<int>>("widths");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("every column") << "120L(2)|M~Artist~@s50@80R(2)|M~Release Date~C(0)@d6@" << QList<int>({95, 100})
+                                  << "95L(2)|M~Artist~@s50@100R(2)|M~Release Date~C(0)@d6@";
+    QTest::newRow("fewer widths") << "120L(2)|M~Artist~@s50@80R(2)~Time~@T4@" << QList<int>({7})
+                                  << "7L(2)|M~Artist~@s50@80R(2)~Time~@T4@";
+    QTest::newRow("not a format") << "Category" << QList<int>({50}) << "Category";
+}
+
+void TestListFormat::widthsAreWrittenIntoTheFormat()
+{
+    QFETCH(QString, format);
+    QFETCH(QList<int>, widths);
+    QFETCH(QString, written);
+    QCOMPARE(listFormatWithWidths(format, std::vector<int>(widths.begin(), widths.end())), written);
+}
 
 void TestListFormat::columnsAreRead_data()
 {
