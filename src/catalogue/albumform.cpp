@@ -61,6 +61,11 @@ UpdateAlbum::UpdateAlbum(FileSet &files, const QString &name, Titles titles, QSi
                          QWidget *parent)
     : FormWindow(files, FileId::Album, name, std::move(titles), size, DittoKey::Apostrophe, parent), files_(files)
 {
+    setDittoFields({QStringLiteral("ALB:Artist"), QStringLiteral("ALB:Album"), QStringLiteral("ALB:Media"),
+                    QStringLiteral("ALB:FileNumber"), QStringLiteral("ALB:ReleaseDate"),
+                    QStringLiteral("ALB:AssociatedWAVFile"), QStringLiteral("ALB:AssociatedImage"),
+                    QStringLiteral("ALB:Playlist"), QStringLiteral("ALB:CDIdentifier"), QStringLiteral("ALB:XCCD"),
+                    QStringLiteral("ALB:Rating")});
     for (FileId id : ReadFiles)
         files_.use(id);
     session().setKeyNames({{QStringLiteral("ALB:KeyAlbumID"), QStringLiteral("Album ID")},

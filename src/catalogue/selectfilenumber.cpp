@@ -47,6 +47,7 @@ SelectFileNumber::SelectFileNumber(FileSet &files, QWidget *parent)
             refill();
         }
     });
+    addNavigationToolbar(QRect(560, 80, 90, 200));
     button(QStringLiteral("close"))->setGeometry(560, 365, 90, 25);
     ListTexts texts;
     texts.selectFirstInPopup = true;

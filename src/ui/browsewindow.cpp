@@ -434,19 +434,28 @@ bool BrowseWindow::readHighlighted()
     return file_.reget(row.position) == NoError;
 }
 
-void BrowseWindow::addNavigationToolbar()
+void BrowseWindow::addNavigationToolbar(QRect place)
 {
     auto *bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("navigation"));
-    bar->setGeometry(10, 295, 316, 28);
-    const std::pair<Navigation, const char *> moves[] = {
-        {Navigation::InsertAnother, "Insert a new Record"}, {Navigation::Last, "Go to the Last Page"},
-        {Navigation::First, "Go to the First Page"},        {Navigation::NextPage, "Go to the Next Page"},
-        {Navigation::PreviousPage, "Go to the Prior Page"}, {Navigation::Next, "Go to the Next Record"},
-        {Navigation::Previous, "Go to the Prior Record"}};
-    for (const auto &[where, tip] : moves) {
-        QAction *act = bar->addAction(QString::fromLatin1(tip));
+    bar->setOrientation(place.height() > place.width() ? Qt::Vertical : Qt::Horizontal);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->setGeometry(place);
+    const struct {
+        Navigation where;
+        const char *text, *tip;
+    } moves[] = {{Navigation::InsertAnother, "+", "Insert a new Record"},
+                 {Navigation::Last, ">|", "Go to the Last Page"},
+                 {Navigation::First, "|<", "Go to the First Page"},
+                 {Navigation::NextPage, ">>", "Go to the Next Page"},
+                 {Navigation::PreviousPage, "<<", "Go to the Prior Page"},
+                 {Navigation::Next, ">", "Go to the Next Record"},
+                 {Navigation::Previous, "<", "Go to the Prior Record"}};
+    for (const auto &[where, text, tip] : moves) {
+        QAction *act = bar->addAction(QString::fromLatin1(text));
         act->setToolTip(QString::fromLatin1(tip));
+        // A list without a form only selects.
+        act->setEnabled(where != Navigation::InsertAnother || bool(makeForm_));
         const Navigation target = where;
         connect(act, &QAction::triggered, this, [this, target] {
             if (target == Navigation::InsertAnother)
@@ -457,7 +466,6 @@ void BrowseWindow::addNavigationToolbar()
                 failed();
         });
     }
-    resize(width(), std::max(height(), 330));
 }
 
 bool BrowseWindow::move(Navigation where)

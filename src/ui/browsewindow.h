@@ -115,8 +115,9 @@ public:
     void setLastTabKey(const QString &key) { lastTabKey_ = key; }
     // Reads the highlighted record back into the file's buffer; false when there is none.
     bool readHighlighted();
-    // The seven moves on a toolbar of their own.
-    void addNavigationToolbar();
+    // The seven moves on a toolbar of their own, standing in this place (upright when it is
+    // taller than wide).
+    void addNavigationToolbar(QRect place);
     // The title shows the file's record count between these texts.
     void setCountTitle(const QString &before, const QString &after);
     // The title made from the file's record count.

@@ -407,6 +407,8 @@ void FormWindow::resizeEvent(QResizeEvent *event)
 
 void FormWindow::ditto()
 {
+    if (!lastEntry_ || (!dittoFields_.isEmpty() && !dittoFields_.contains(lastEntry_->objectName())))
+        return;
     const Record &history = historyRecord(session_.file().def().id);
     for (const Control &c : controls_)
         if (c.widget == lastEntry_)

@@ -88,6 +88,8 @@ public:
 
     // A ditto button: copies the history value into the entry that had the focus last.
     QPushButton *addDittoButton(QRect place);
+    // Ditto works only in the controls of these fields (object names); in every one when unset.
+    void setDittoFields(QStringList fields) { dittoFields_ = std::move(fields); }
 
     // A navigation button: saves as OK does, then closes and asks the list to move.
     void navigate(Navigation move);
@@ -153,6 +155,7 @@ private:
     std::optional<Record> shown_;
     bool comparesRecord_ = false;
     QWidget *lastEntry_ = nullptr;
+    QStringList dittoFields_;
 };
 
 } // namespace crx

@@ -8,6 +8,7 @@
 #include "globals.h"
 #include "cataloguefill.h"
 #include "scriptedinteraction.h"
+#include "formsession.h"
 #include <QHeaderView>
 #include "picture.h"
 #include "profile.h"
@@ -25,6 +26,8 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QtTest>
 #include <functional>
 
@@ -149,6 +152,7 @@ class TestAlbumForm : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init();
+    void dittoWorksInItsFieldsOnly();
     void trackListKeepsItsDesignAndThePersonsWidths();
     void copyOfAnAlbum();
     void trackListRowsAndMenu();
@@ -197,6 +201,33 @@ void TestAlbumForm::trackListKeepsItsDesignAndThePersonsWidths()
     form = open(cat, Request::Change);
     QCOMPARE(form->trackList()->header()->sectionSize(1), 222);
     QCOMPARE(form->trackList()->topLevelItem(0)->text(ReleaseDate), formatValue("@d6", 1977));
+}
+
+void TestAlbumForm::dittoWorksInItsFieldsOnly()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    Record &last = historyRecord(FileId::Album);
+    last.clear();
+    last.set("ALB:Artist", "ABBA");
+    last.set("ALB:Recording", "Polar Studios");
+    auto form = open(cat, Request::Insert);
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto *recording = form->findChild<QPlainTextEdit *>("ALB:Recording");
+    auto *sheet = form->findChild<QTabWidget *>();
+    for (int i = 0; i < sheet->count(); ++i)
+        if (sheet->widget(i)->isAncestorOf(recording))
+            sheet->setCurrentIndex(i);
+    recording->setFocus();
+    QTest::keyClick(recording, Qt::Key_Apostrophe, Qt::ControlModifier);
+    QCOMPARE(recording->toPlainText(), QString());
+    sheet->setCurrentIndex(0);
+    auto *artist = form->findChild<QLineEdit *>("ALB:Artist");
+    artist->setFocus();
+    QTest::keyClick(artist, Qt::Key_Apostrophe, Qt::ControlModifier);
+    QCOMPARE(artist->text(), QString("ABBA"));
+    last.clear();
 }
 
 void TestAlbumForm::copyOfAnAlbum()

@@ -156,7 +156,7 @@ void TestMultiSortList::navigationToolbar()
 {
     ScriptedInteraction person;
     SongList s;
-    s.list->addNavigationToolbar();
+    s.list->addNavigationToolbar(QRect(10, 295, 316, 28));
     QVERIFY(s.list->start());
     s.list->show();
     QStringList tips;

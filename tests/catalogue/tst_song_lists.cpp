@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QHeaderView>
+#include <QToolBar>
 #include <QtTest>
 #include <functional>
 
@@ -433,6 +434,17 @@ void TestSongLists::selectFileNumberReturnsTheSong()
     QCOMPARE(list.tabs()->count(), 6);
     QCOMPARE(columnTexts(*list.listBox(), 6), (QStringList{"Pop", "Rock"}));
     QCOMPARE(menuTexts(*list.popupMenu()), (QStringList{"&Select", "-", "&Select Category"}));
+    // The navigation toolbar: its moves, Insert greyed in a list that only selects.
+    auto *bar = list.findChild<QToolBar *>("navigation");
+    QVERIFY(bar);
+    QStringList tips;
+    for (QAction *a : bar->actions())
+        tips << (a->isEnabled() ? "" : "~") + a->toolTip();
+    QCOMPARE(tips, QStringList({"~Insert a new Record", "Go to the Last Page", "Go to the First Page",
+                                "Go to the Next Page", "Go to the Prior Page", "Go to the Next Record",
+                                "Go to the Prior Record"}));
+    bar->actions()[1]->trigger();
+    QCOMPARE(highlighted(list, 0), QString("Blondie"));
     list.tabs()->setCurrentIndex(4);
     onModals({selectRow("Rock")});
     click(list, "selectCategory");
