@@ -78,6 +78,7 @@ private:
     std::vector<FileId> children_;
 };
 
+// Whether a child's link refers to the value: keys find text without regard to letter case.
 bool sameLink(const FileDef &def, int field, const QVariant &a, const QVariant &b)
 {
     if (def.fields[size_t(field)].isText())
@@ -86,15 +87,20 @@ bool sameLink(const FileDef &def, int field, const QVariant &a, const QVariant &
     return a.toLongLong() == b.toLongLong();
 }
 
-// Reads the first child whose link holds value; 1 found, 0 none, -1 a read failed (message 35 shown).
-int firstChild(DataFile &child, const Rule &rule, const QVariant &value)
+// Whether the linking value changed at all: a new spelling ("cd" to "CD") is a change.
+bool sameValue(const FileDef &def, int field, const QVariant &a, const QVariant &b)
+{
+    if (def.fields[size_t(field)].isText())
+        return normaliseText(a.toString(), def.fields[size_t(field)].width)
+               == normaliseText(b.toString(), def.fields[size_t(field)].width);
+    return a.toLongLong() == b.toLongLong();
+}
+
+// After a read of the child file: 1 when it read a child whose link holds value, 0 when none,
+// -1 when the read failed (message 35 shown).
+int childRead(DataFile &child, const Rule &rule, const QVariant &value, int code)
 {
     const FileDef &def = child.def();
-    const int field = def.fieldIndex(rule.childField);
-    child.buffer().clear();
-    child.buffer().set(rule.childField, value);
-    child.set(def.keyIndex(rule.childKey));
-    const int code = child.next();
     if (code == RecordNotAvailable)
         return 0;
     if (code != NoError) {
@@ -102,7 +108,16 @@ int firstChild(DataFile &child, const Rule &rule, const QVariant &value)
         ShowStandardMessage(35, def.label);
         return -1;
     }
-    return sameLink(def, field, child.buffer().get(rule.childField), value) ? 1 : 0;
+    return sameLink(def, def.fieldIndex(rule.childField), child.buffer().get(rule.childField), value) ? 1 : 0;
+}
+
+// Reads the first child whose link holds value.
+int firstChild(DataFile &child, const Rule &rule, const QVariant &value)
+{
+    child.buffer().clear();
+    child.buffer().set(rule.childField, value);
+    child.set(child.def().keyIndex(rule.childKey));
+    return childRead(child, rule, value, child.next());
 }
 
 // Keeps the parent's buffer identity across a rolled-back rewrite.
@@ -111,10 +126,11 @@ struct Identity {
     bool watched;
 };
 
-bool deleteChildren(FileSet &files, const Rule &rule, const QVariant &value);
+bool deleteChildren(FileSet &files, const Rule &rule, const QVariant &value, QString &refusedBy);
 
-// Applies the delete rules of parent to the children of the record holding `values`.
-bool deleteRules(FileSet &files, FileId parent, const Record &record)
+// Applies the delete rules of parent to the children of the record holding `values`. A child
+// that restricts the delete is named in refusedBy; its message waits for the transaction to end.
+bool deleteRules(FileSet &files, FileId parent, const Record &record, QString &refusedBy)
 {
     for (const Rule *rule : rulesOf(parent)) {
         const QVariant value = record.get(rule->parentField);
@@ -123,17 +139,17 @@ bool deleteRules(FileSet &files, FileId parent, const Record &record)
             const int found = firstChild(child, *rule, value);
             if (found != 0) {
                 if (found > 0)
-                    ShowStandardMessage(13, child.def().label);
+                    refusedBy = child.def().label;
                 return false;
             }
-        } else if (rule->onDelete == Action::Cascade && !deleteChildren(files, *rule, value)) {
+        } else if (rule->onDelete == Action::Cascade && !deleteChildren(files, *rule, value, refusedBy)) {
             return false;
         }
     }
     return true;
 }
 
-bool deleteChildren(FileSet &files, const Rule &rule, const QVariant &value)
+bool deleteChildren(FileSet &files, const Rule &rule, const QVariant &value, QString &refusedBy)
 {
     DataFile &child = files.file(rule.child);
     for (;;) {
@@ -144,7 +160,7 @@ bool deleteChildren(FileSet &files, const Rule &rule, const QVariant &value)
             return true;
         // A song of an album is first checked against the playlists.
         const Record song = child.buffer();
-        if (!deleteRules(files, rule.child, song))
+        if (!deleteRules(files, rule.child, song, refusedBy))
             return false;
         child.buffer() = song;
         if (child.remove() != NoError) {
@@ -157,20 +173,29 @@ bool deleteChildren(FileSet &files, const Rule &rule, const QVariant &value)
 
 bool cascadeChange(DataFile &child, const Rule &rule, const QVariant &from, const QVariant &to)
 {
-    // Each changed child leaves the old value's range, so the walk starts again at the old value.
-    for (;;) {
-        const int found = firstChild(child, rule, from);
-        if (found < 0)
-            return false;
-        if (found == 0)
-            return true;
-        child.buffer().set(rule.childField, to);
-        if (child.put() != NoError) {
+    // The children are listed before the first is rewritten: a rewrite moves a child out of the
+    // old value's range, or (a new spelling of the same value) leaves it where it stood.
+    std::vector<QByteArray> children;
+    int found = firstChild(child, rule, from);
+    while (found > 0) {
+        children.push_back(child.position());
+        found = childRead(child, rule, from, child.next());
+    }
+    if (found < 0)
+        return false;
+    for (const QByteArray &position : children) {
+        int code = child.reget(position);
+        if (code == NoError) {
+            child.buffer().set(rule.childField, to);
+            code = child.put();
+        }
+        if (code != NoError) {
             SaveStorageError();
             ShowStandardMessage(15, child.def().label);
             return false;
         }
     }
+    return true;
 }
 
 } // namespace
@@ -187,6 +212,12 @@ UpdateResult updateRecord(FileSet &files, FileId id, WriteMode mode, const QVari
 {
     DataFile &file = files.file(id);
     const FileDef &def = file.def();
+    const QString link = linkingField(id);
+    if (!link.isEmpty() && !originalLink.isValid()) {
+        setDriverResult(DriverError, 0, QStringLiteral("the original %1 was not given").arg(link));
+        ShowStandardMessage(15, def.label);
+        return NotSaved;
+    }
     Family family(files, id);
     if (beginTransaction(family.withParent(file), 2) != NoError) {
         SaveStorageError();
@@ -218,20 +249,20 @@ UpdateResult updateRecord(FileSet &files, FileId id, WriteMode mode, const QVari
         return NotSaved;
     }
 
-    const QString link = linkingField(id);
     const QVariant current = link.isEmpty() ? QVariant() : file.buffer().get(link);
-    if (!link.isEmpty() && !sameLink(def, def.fieldIndex(link), current, originalLink)) {
+    if (!link.isEmpty() && !sameValue(def, def.fieldIndex(link), current, originalLink)) {
         for (const Rule *rule : rulesOf(id)) {
             DataFile &child = files.file(rule->child);
             bool ok = true;
             if (rule->onChange == Action::Restrict) {
                 const int found = firstChild(child, *rule, originalLink);
-                if (found > 0)
-                    ShowStandardMessage(12, child.def().label);
                 ok = found == 0;
                 if (!ok) {
+                    // The message waits for the transaction to end: other windows write meanwhile.
                     rollBack();
                     file.buffer().set(link, originalLink);
+                    if (found > 0)
+                        ShowStandardMessage(12, child.def().label);
                     return NotSaved;
                 }
             } else if (rule->onChange == Action::Cascade) {
@@ -269,9 +300,12 @@ bool deleteRecord(FileSet &files, FileId id)
         return false;
     }
     const Record record = file.buffer();
-    if (!deleteRules(files, id, record)) {
+    QString refusedBy;
+    if (!deleteRules(files, id, record, refusedBy)) {
         rollbackTransaction();
         file.reget(position);
+        if (!refusedBy.isEmpty())
+            ShowStandardMessage(13, refusedBy);
         return false;
     }
     file.buffer() = record;

@@ -27,10 +27,11 @@ enum class WriteMode { Form, Quiet };
 enum UpdateResult { Saved = 0, NotSaved = 1, ChangedElsewhere = 2 };
 
 // Rewrites the file's current record (its buffer). originalLink is the linking field
-// (ALB:AlbumID, CAT:CategoryID, MED:Media) as it was when the record was read; it is
-// not needed for the other files. On ChangedElsewhere the buffer holds the other
-// station's version of the record.
-UpdateResult updateRecord(FileSet &files, FileId file, WriteMode mode, const QVariant &originalLink = {});
+// (ALB:AlbumID, CAT:CategoryID, MED:Media) as it was when the record was read; the other
+// files pass an empty value. A file with a linking field is not written without it (message
+// 15): the children could not follow a change. On ChangedElsewhere the buffer holds the
+// other station's version of the record.
+UpdateResult updateRecord(FileSet &files, FileId file, WriteMode mode, const QVariant &originalLink);
 
 // Deletes the file's current record; false when it did not (a message has been shown).
 bool deleteRecord(FileSet &files, FileId file);

@@ -5,6 +5,7 @@
 #include "fileset.h"
 #include "integrity.h"
 #include "scriptedinteraction.h"
+#include "transaction.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -80,7 +81,11 @@ class TestIntegrity : public QObject
 private Q_SLOTS:
     void deletingAnAlbumDeletesItsSongs();
     void songOnAPlaylistKeepsItsAlbum();
+    void renamedMediaFormatRenamesTheSongsOnly_data();
     void renamedMediaFormatRenamesTheSongsOnly();
+    void aLinkedFileIsNotWrittenWithoutItsOriginalLink();
+    void refusalsAreShownAfterTheTransaction_data();
+    void refusalsAreShownAfterTheTransaction();
     void deletingAPlaylistDeletesItsEntries();
     void categoryDeleteChecksAlbumsFirst_data();
     void categoryDeleteChecksAlbumsFirst();
@@ -118,17 +123,81 @@ void TestIntegrity::songOnAPlaylistKeepsItsAlbum()
     QCOMPARE(cat.albums->buffer().get("Album").toString(), QString("Kind of Blue"));
 }
 
+void TestIntegrity::renamedMediaFormatRenamesTheSongsOnly_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("another name") << "Compact Disc";
+    QTest::newRow("letter case only") << "cd";
+}
+
 void TestIntegrity::renamedMediaFormatRenamesTheSongsOnly()
 {
+    QFETCH(QString, name);
     ScriptedInteraction person;
     Catalogue cat;
     QVERIFY(read(*cat.media, "KeyMedia", {{"Media", "cd"}}));
     const QVariant original = cat.media->buffer().get("MED:Media");
-    cat.media->buffer().set("Media", "Compact Disc");
+    cat.media->buffer().set("Media", name);
     QCOMPARE(updateRecord(cat.files, FileId::Media, WriteMode::Form, original), Saved);
-    QCOMPARE(all(*cat.songs, "Media"), QStringList({"Compact Disc", "Compact Disc", "Compact Disc", "LP", "LP", "LP"}));
+    QCOMPARE(all(*cat.songs, "Media"), QStringList({name, name, name, "LP", "LP", "LP"}));
     QCOMPARE(all(*cat.albums, "Media"), QStringList({"CD", "LP"}));
     QVERIFY(person.shown.isEmpty());
+}
+
+void TestIntegrity::aLinkedFileIsNotWrittenWithoutItsOriginalLink()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    QVERIFY(read(*cat.media, "KeyMedia", {{"Media", "CD"}}));
+    cat.media->buffer().set("Media", "Compact Disc");
+    QCOMPARE(updateRecord(cat.files, FileId::Media, WriteMode::Form, QVariant()), NotSaved);
+    QCOMPARE(person.shown.size(), 1);
+    QCOMPARE(person.shown[0].title, QString("Update Operation Error"));
+    QCOMPARE(all(*cat.media, "Media"), QStringList({"CD", "LP"}));
+    QCOMPARE(all(*cat.songs, "Media"), QStringList({"CD", "CD", "CD", "LP", "LP", "LP"}));
+}
+
+void TestIntegrity::refusalsAreShownAfterTheTransaction_data()
+{
+    QTest::addColumn<bool>("deleting");
+    QTest::newRow("change restricted (12)") << false;
+    QTest::newRow("delete restricted (13)") << true;
+}
+
+void TestIntegrity::refusalsAreShownAfterTheTransaction()
+{
+    QFETCH(bool, deleting);
+    Catalogue cat;
+    // Another window adds a song while the refusal is on screen.
+    const std::unique_ptr<FileSet> other = cat.files.newThread();
+    struct Person : ScriptedInteraction {
+        FileSet *other = nullptr;
+        bool inTransactionMeanwhile = true;
+        int written = -1;
+        Button message(const QString &title, const QString &text, Icon icon, Buttons buttons,
+                       Button defaultButton) override
+        {
+            inTransactionMeanwhile = inTransaction();
+            add(other->file(FileId::Cantorix), {{"ID", 99}, {"Title", "Meanwhile"}});
+            written = other->file(FileId::Cantorix).buffer().rowId > 0;
+            return ScriptedInteraction::message(title, text, icon, buttons, defaultButton);
+        }
+    } person;
+    person.other = other.get();
+    other->use(FileId::Cantorix);
+    QVERIFY(read(*cat.categories, "KeyCategoryID", {{"CategoryID", 1}}));
+    if (deleting) {
+        QVERIFY(!deleteRecord(cat.files, FileId::Categories));
+    } else {
+        cat.categories->buffer().set("CategoryID", 9);
+        QCOMPARE(updateRecord(cat.files, FileId::Categories, WriteMode::Form, 1), NotSaved);
+    }
+    QCOMPARE(person.shown.size(), 1);
+    QVERIFY(person.shown[0].text.startsWith("This record is referenced from the file Album."));
+    QVERIFY(!person.inTransactionMeanwhile);
+    QCOMPARE(person.written, 1);
+    QCOMPARE(all(*cat.songs, "ID").size(), 7); // the other window's song stays
+    other->release(FileId::Cantorix);
 }
 
 void TestIntegrity::deletingAPlaylistDeletesItsEntries()
