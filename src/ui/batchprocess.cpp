@@ -50,28 +50,30 @@ bool BatchProcess::start()
     if (file_) {
         total_ = file_->records();
         file_->send(QStringLiteral("QUICKSCAN=on"));
-        openView();
+        // A pass whose view cannot be opened never runs over the records its filter leaves out.
+        if (!openView()) {
+            finish(Response::Cancelled);
+            ShowStandardMessage(36);
+            return false;
+        }
     } else {
         total_ = lines_.size();
     }
     if (!readNext()) {
         finish(Response::Cancelled);
+        if (readFailed_)
+            ShowStandardMessage(35, label());
         return false;
     }
     return true;
 }
 
-void BatchProcess::openView()
+bool BatchProcess::openView()
 {
     view_ = std::make_unique<View>(*file_);
     view_->setOrder(file_->def().keyIndex(key_));
     view_->setFilter(filter_);
-    if (view_->open() != NoError) {
-        ShowStandardMessage(36);
-        view_->setFilter(QString());
-        view_->open();
-    }
-    view_->setToStart();
+    return view_->open() == NoError && view_->setToStart() == NoError;
 }
 
 int BatchProcess::readRecord(qint64 &amount)
@@ -96,7 +98,7 @@ bool BatchProcess::readNext()
         if (code == RecordNotAvailable)
             return current_ = false;
         if (code != NoError) {
-            ShowStandardMessage(35, label());
+            readFailed_ = true;
             return current_ = false;
         }
         processed_ += amount;
@@ -141,7 +143,10 @@ bool BatchProcess::tick()
     commit();
     if (current_)
         return true;
-    finish(Response::Completed);
+    // A read that failed ends the pass unfinished; its message comes once the tick's writes are in.
+    finish(readFailed_ ? Response::Cancelled : Response::Completed);
+    if (readFailed_)
+        ShowStandardMessage(35, label());
     return false;
 }
 

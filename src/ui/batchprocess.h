@@ -60,7 +60,7 @@ public:
     int percent() const { return percent_; }
 
 private:
-    void openView();
+    bool openView();
     int readRecord(qint64 &amount);
     int readLine(qint64 &amount);
     bool readNext();
@@ -86,6 +86,7 @@ private:
     int percent_ = 0;
     bool running_ = false;
     bool current_ = false;
+    bool readFailed_ = false;
     Response response_ = Response::Cancelled;
 };
 

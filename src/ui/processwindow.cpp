@@ -57,6 +57,10 @@ void ProcessWindow::tick()
     if (process_.tick())
         return;
     timer_->stop();
+    if (process_.response() != Response::Completed) {
+        reject();
+        return;
+    }
     percent_->setText(QStringLiteral("Process Completed"));
     accept();
 }

@@ -4,6 +4,7 @@
 #include "fileset.h"
 #include "processwindow.h"
 #include "scriptedinteraction.h"
+#include "transaction.h"
 
 #include <QLabel>
 #include <QSet>
@@ -60,6 +61,8 @@ private Q_SLOTS:
     void percentCountsUpToCompleted();
     void linesAreCountedByBytes();
     void aLineFileThatCannotBeOpened();
+    void aFilterThatCannotBeOpenedEndsThePass();
+    void aReadErrorEndsThePassUnfinished();
 };
 
 void TestArtistDefaults::eachArtistGetsTheCategoryOfTheFirstSong()
@@ -174,6 +177,62 @@ void TestArtistDefaults::aLineFileThatCannotBeOpened()
     QCOMPARE(person.shown.size(), 1);
     QVERIFY(person.shown.first().text.contains("missing.csv"));
     QCOMPARE(process.response(), Response::Cancelled);
+}
+
+void TestArtistDefaults::aFilterThatCannotBeOpenedEndsThePass()
+{
+    ScriptedInteraction person;
+    Catalogue cat;
+    cat.add(1, "ABBA", "Waterloo", 1);
+    int worked = 0;
+    BatchProcess process(cat.files, FileId::Cantorix, "MUS:SongsByArtist", [&](DataFile &) {
+        ++worked;
+        return BatchProcess::Work::Done;
+    });
+    process.setFilter("MUS:NoSuchField = 1");
+    QVERIFY(!process.start());
+    QCOMPARE(worked, 0);
+    QCOMPARE(person.shown.size(), 1);
+    QCOMPARE(person.shown.first().title, QString("View Open Error"));
+    QCOMPARE(process.response(), Response::Cancelled);
+}
+
+void TestArtistDefaults::aReadErrorEndsThePassUnfinished()
+{
+    Catalogue cat;
+    cat.songs->stream();
+    for (int i = 1; i <= 100; ++i)
+        cat.add(i, QStringLiteral("Artist %1").arg(i, 3, 10, QChar('0')), "Song", 1);
+    cat.songs->flush();
+    struct Person : ScriptedInteraction {
+        bool inTransactionMeanwhile = false;
+        Button message(const QString &title, const QString &text, Icon icon, Buttons buttons,
+                       Button defaultButton) override
+        {
+            inTransactionMeanwhile = inTransactionMeanwhile || inTransaction();
+            return ScriptedInteraction::message(title, text, icon, buttons, defaultButton);
+        }
+    } person;
+    // The songs file goes away under the pass after its 30th song: the next read fails.
+    int worked = 0;
+    BatchProcess process(cat.files, FileId::Cantorix, "MUS:SongsByArtist", [&](DataFile &songs) {
+        DataFile &artists = cat.files.file(FileId::Artists);
+        artists.buffer().clear();
+        artists.buffer().set("ART:Artist", songs.buffer().get("MUS:Artist"));
+        artists.add();
+        if (++worked == 30)
+            songs.close();
+        return BatchProcess::Work::Done;
+    });
+    process.writesTo(FileId::Artists);
+    ProcessWindow window(process, "Creating Artist Database");
+    QCOMPARE(window.run(), Response::Cancelled);
+    QVERIFY(window.percentText()->text() != QString("Process Completed"));
+    QCOMPARE(worked, 30);
+    QCOMPARE(person.shown.size(), 1);
+    QCOMPARE(person.shown.first().title, QString("Record Retrieval Error"));
+    QVERIFY(!person.inTransactionMeanwhile);
+    QCOMPARE(cat.defaults().size(), 30); // what was done stays done
 }
 
 QTEST_MAIN(TestArtistDefaults)
