@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -80,6 +81,8 @@ void MainFrame::open()
 
     buildMenus();
     buildToolbar();
+    // The frame's hot keys are the program's: a text field does not keep Ctrl+A for itself.
+    qApp->installEventFilter(this);
     // F1 opens the help page of the active window, or of the frame.
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &MainFrame::showHelp);
@@ -144,6 +147,24 @@ void MainFrame::buildMenus()
         connect(act, &QAction::triggered, this, [this, target] { dispatch(target); });
         actions_.emplace_back(act, &command);
     }
+}
+
+bool MainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const QKeySequence pressed(key->keyCombination());
+    for (const auto &[act, command] : actions_)
+        if (act->isEnabled() && !act->shortcut().isEmpty() && act->shortcut() == pressed) {
+            // Not taken by the field: the shortcut goes to the frame's command.
+            event->ignore();
+            return true;
+        }
+    return false;
 }
 
 void MainFrame::buildToolbar()

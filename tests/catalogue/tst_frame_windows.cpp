@@ -1,6 +1,7 @@
-// Windows started from the frame side by side: each keeps its own current
-// records, so what one does to its record never lands on the record another
-// has highlighted.
+// Windows started from the frame as the menu starts them: side by side each
+// keeps its own current records, so what one does to its record never lands
+// on the record another has highlighted; the frame's hot keys reach it from
+// any field.
 #include "albumlists.h"
 #include "albumwizards.h"
 #include "browsesongs.h"
@@ -133,7 +134,7 @@ void highlight(BrowseWindow &list, const QString &text)
 
 } // namespace
 
-class TestWindowThreads : public QObject
+class TestFrameWindows : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -147,9 +148,45 @@ private Q_SLOTS:
     void wizardBesideAnAlbumList_data();
     void wizardBesideAnAlbumList();
     void songListsKeepTheirOwnRecord();
+    void hotKeysOpenListsFromATextField_data();
+    void hotKeysOpenListsFromATextField();
 };
 
-void TestWindowThreads::wizardBesideAnAlbumList_data()
+void TestFrameWindows::hotKeysOpenListsFromATextField_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("Ctrl+A") << int(Qt::Key_A) << "BrowseAlbums";
+    QTest::newRow("Ctrl+S") << int(Qt::Key_S) << "BrowseSongs";
+    QTest::newRow("Ctrl+B") << int(Qt::Key_B) << "BrowseAlbumsAndSongs";
+}
+
+void TestFrameWindows::hotKeysOpenListsFromATextField()
+{
+    QFETCH(int, key);
+    QFETCH(QString, window);
+    ScriptedInteraction person;
+    Catalogue cat;
+    MainFrame frame(cat.files);
+    frame.show();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    frame.dispatch("BrowseCategories");
+    auto *categories = child<BrowseWindow>(frame);
+    QVERIFY(categories);
+    // A text field of another window has the focus.
+    auto *field = new QLineEdit(categories);
+    field->show();
+    field->setFocus();
+    QVERIFY(field->hasFocus());
+    QTest::keyClick(field, Qt::Key(key), Qt::ControlModifier);
+    QStringList open;
+    for (QMdiSubWindow *sub : frame.workspace()->subWindowList())
+        open << sub->widget()->objectName();
+    QVERIFY2(open.contains(window), qPrintable(open.join(',')));
+}
+
+void TestFrameWindows::wizardBesideAnAlbumList_data()
 {
     QTest::addColumn<QString>("listAction");
     QTest::addColumn<bool>("finish");
@@ -159,7 +196,7 @@ void TestWindowThreads::wizardBesideAnAlbumList_data()
     }
 }
 
-void TestWindowThreads::wizardBesideAnAlbumList()
+void TestFrameWindows::wizardBesideAnAlbumList()
 {
     QFETCH(QString, listAction);
     QFETCH(bool, finish);
@@ -198,7 +235,7 @@ void TestWindowThreads::wizardBesideAnAlbumList()
     }
 }
 
-void TestWindowThreads::songListsKeepTheirOwnRecord()
+void TestFrameWindows::songListsKeepTheirOwnRecord()
 {
     ScriptedInteraction person;
     Catalogue cat;
@@ -230,5 +267,5 @@ void TestWindowThreads::songListsKeepTheirOwnRecord()
     QCOMPARE(highlightedTitle(*lists[0]), firstTitle);
 }
 
-QTEST_MAIN(TestWindowThreads)
-#include "tst_window_threads.moc"
+QTEST_MAIN(TestFrameWindows)
+#include "tst_frame_windows.moc"
