@@ -1,6 +1,7 @@
 #include "connection.h"
 
 #include "result.h"
+#include "tablesql.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -12,7 +13,19 @@ namespace {
 
 thread_local std::set<Connection *> framed;
 
-// UPPER() of filter expressions: Unicode upper case, as the keys use.
+// The key text of a shadow column (keyText), for rebuilding the keys in SQL.
+void keyFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+    const QByteArray key = keyText(QString::fromUtf8(text, sqlite3_value_bytes(argv[0]))).toUtf8();
+    sqlite3_result_text(ctx, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+}
+
+// UPPER() of filter expressions: Unicode upper case.
 void upperFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
@@ -85,6 +98,8 @@ void Connection::configure()
     sqlite3_busy_timeout(db_, busyMs_);
     sqlite3_create_function(db_, "crx_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             upperFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, "crx_key", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, keyFunction, nullptr,
+                            nullptr);
 }
 
 std::shared_ptr<Connection> Connection::group(const QString &anchorPath, StorageResult &error)

@@ -826,7 +826,7 @@ bool DataFile::rebuildIndexes(StorageResult &error)
     if (ok && !t.shadowColumns.isEmpty()) {
         QStringList sets;
         for (size_t i = 0; i < t.shadowFields.size(); ++i)
-            sets << t.shadowColumns[qsizetype(i)] + " = crx_upper(" + t.fieldColumns[t.shadowFields[i]] + ")";
+            sets << t.shadowColumns[qsizetype(i)] + " = crx_key(" + t.fieldColumns[t.shadowFields[i]] + ")";
         ok = conn_->exec("UPDATE " + schema_ + ".records SET " + sets.join(", "), error);
     }
     for (const KeySql &k : t.keys) {

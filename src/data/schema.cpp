@@ -96,18 +96,18 @@ const std::initializer_list<KeySpec> albumKeys = {
 std::vector<FileDef> buildFiles()
 {
     std::vector<FileDef> files;
-    files.push_back(makeFile(FileId::Cantorix, "Cantorix", "MUS", "crxdata", 8, songFields(), songKeys));
-    files.push_back(makeFile(FileId::Album, "Album", "ALB", "crxalbum", 4, albumFields(), albumKeys));
-    files.push_back(makeFile(FileId::Categories, "Categories", "CAT", "CRXCAT", 1,
+    files.push_back(makeFile(FileId::Cantorix, "Cantorix", "MUS", "crxdata", 9, songFields(), songKeys));
+    files.push_back(makeFile(FileId::Album, "Album", "ALB", "crxalbum", 5, albumFields(), albumKeys));
+    files.push_back(makeFile(FileId::Categories, "Categories", "CAT", "CRXCAT", 2,
         {{"CategoryID", T::Decimal6, 0}, {"Category", T::Text, 30}},
         {{"KeyCategoryID", "CategoryID", "primary"}, {"KeyCategory", "Category", "unique opt"}}));
-    files.push_back(makeFile(FileId::Media, "Media", "MED", "crxmedia", 1,
+    files.push_back(makeFile(FileId::Media, "Media", "MED", "crxmedia", 2,
         {{"Media", T::Text, 20}},
         {{"KeyMedia", "Media", "unique opt"}}));
-    files.push_back(makeFile(FileId::Artists, "Artists", "ART", "CRXARTST", 0,
+    files.push_back(makeFile(FileId::Artists, "Artists", "ART", "CRXARTST", 1,
         {{"Artist", T::Text, 50}, {"CategoryID", T::Long, 0}},
         {{"K_ARTIST", "Artist", "primary"}}));
-    files.push_back(makeFile(FileId::Labels, "Labels", "LAB", "crxlabel", 2,
+    files.push_back(makeFile(FileId::Labels, "Labels", "LAB", "crxlabel", 3,
         {{"LabelID", T::Decimal6, 0}, {"LabelDescription", T::Text, 30}, {"LabelType", T::Text, 9},
          {"AlbumID", T::Long, 0}, {"CDSpine", T::Text, 100}, {"CDSpineFontID", T::Long, 0},
          {"CDTitle", T::Text, 100}, {"CDTitleFontID", T::Long, 0}, {"CDCoverTextFontID", T::Long, 0},
@@ -123,11 +123,11 @@ std::vector<FileDef> buildFiles()
         {{"KeyLabelID", "LabelID", "primary"},
          {"KeyLabelDescription", "LabelDescription", "unique opt"},
          {"KeyLabelType", "LabelType,LabelDescription", "dup opt"}}));
-    files.push_back(makeFile(FileId::Fonts, "Fonts", "FON", "crxfont", 1,
+    files.push_back(makeFile(FileId::Fonts, "Fonts", "FON", "crxfont", 2,
         {{"FontID", T::Decimal6, 0}, {"TypeFace", T::Text, 32}, {"Size", T::Text, 32},
          {"Colour", T::Text, 32}, {"Style", T::Text, 32}},
         {{"KeyFontID", "FontID", "primary"}, {"KeyTypeFace", "TypeFace,Size,Colour,Style", "unique opt"}}));
-    files.push_back(makeFile(FileId::PlaylistMaster, "PlaylistMaster", "PLD", "crxplist", 1,
+    files.push_back(makeFile(FileId::PlaylistMaster, "PlaylistMaster", "PLD", "crxplist", 2,
         {{"PlaylistID", T::Long, 0}, {"PlaylistDescription", T::Text, 30}, {"LastEditDate", T::Date, 0},
          {"Notes", T::Memo, 1000}},
         {{"KeyPlaylistID", "PlaylistID", "primary"},
@@ -141,15 +141,15 @@ std::vector<FileDef> buildFiles()
         {{"Instance", T::Decimal6, 0}, {"Side", T::Byte, 0}, {"Track", T::Decimal2, 0},
          {"Artist", T::Text, 50}, {"Title", T::Text, 50}, {"Time", T::Time, 0}},
         {{"KeyInstance", "Instance,Side,Track", "primary"}}));
-    files.push_back(makeFile(FileId::CRXTips, "CRXTips", "TIP", "CRXTIPS", 0,
+    files.push_back(makeFile(FileId::CRXTips, "CRXTips", "TIP", "CRXTIPS", 1,
         {{"Tip", T::Text, 1024}, {"ID", T::Long, 0}},
         {{"KeyTip", "Tip", "unique opt"}, {"KeyID", "ID", "primary"}}));
-    files.push_back(makeFile(FileId::Configuration, "Configuration", "CF", "CRXConf", 1,
+    files.push_back(makeFile(FileId::Configuration, "Configuration", "CF", "CRXConf", 2,
         {{"DataType", T::Text, 40}, {"DataValue", T::Text, 80}},
         {{"KeyDataType", "DataType", "unique opt"}}, true));
-    files.push_back(makeFile(FileId::ImportSongs, "ImportSongs", "IS", "", 8, songFields(), songKeys));
+    files.push_back(makeFile(FileId::ImportSongs, "ImportSongs", "IS", "", 9, songFields(), songKeys));
     files.back().layout = "Cantorix";
-    files.push_back(makeFile(FileId::ImportAlbums, "ImportAlbums", "IA", "", 4, albumFields(), albumKeys));
+    files.push_back(makeFile(FileId::ImportAlbums, "ImportAlbums", "IA", "", 5, albumFields(), albumKeys));
     files.back().layout = "Album";
     return files;
 }

@@ -5,9 +5,38 @@
 
 namespace crx {
 
+namespace {
+
+// Letters that carry their mark in themselves and so keep it through the decomposition.
+QChar baseLetter(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x00D8: return QChar('O'); // Ø
+    case 0x0110: return QChar('D'); // Đ
+    case 0x0126: return QChar('H'); // Ħ
+    case 0x0141: return QChar('L'); // Ł
+    default: return c;
+    }
+}
+
+} // namespace
+
 QString keyText(const QString &normalisedText)
 {
-    return normalisedText.toUpper();
+    const QString upper = normalisedText.toUpper();
+    bool plain = true;
+    for (QChar c : upper)
+        plain = plain && c.unicode() < 0x80;
+    if (plain)
+        return upper;
+    QString folded;
+    folded.reserve(upper.size());
+    for (QChar c : upper.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing)
+            folded += baseLetter(c);
+    // Text whose letters carry no marks keeps its plain upper case; otherwise the letters
+    // without their marks come first, for the order, and the marked text decides the rest.
+    return folded == upper ? upper : folded + QChar(KeySeparator) + upper;
 }
 
 QString placeholders(qsizetype n)

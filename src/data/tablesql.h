@@ -37,7 +37,11 @@ const TableSql &tableSql(const FileDef &def);
 // "?, ?, ?": n parameters of a statement.
 QString placeholders(qsizetype n);
 
-// The stored form of a key component: shadow columns hold the upper-cased text.
+// The stored form of a key component, held by the shadow columns: the upper-cased text,
+// and for text with accents or other marks the upper-cased letters without their marks, a
+// separator and the upper-cased text. So "Électro" sorts and is found among the E's, "Björk"
+// beside "Bjork", while a unique key still refuses only texts that differ in letter case.
+constexpr char16_t KeySeparator = 1;
 QString keyText(const QString &normalisedText);
 
 } // namespace crx

@@ -1,5 +1,7 @@
 #include "steptable.h"
 
+#include "tablesql.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,6 +9,12 @@ namespace crx {
 namespace {
 
 constexpr int Digits = 4;
+
+// A text as the key orders it: capitals, accented letters among their plain ones.
+QString ordered(const QVariant &text)
+{
+    return keyText(text.toString()).section(QChar(KeySeparator), 0, 0);
+}
 
 QString alphabetOf(Alphabet kind)
 {
@@ -57,7 +65,7 @@ void StepTable::build(const QVariant &first, const QVariant &last, bool text, Al
         for (int i = 1; i <= 100; ++i)
             steps_[size_t(i - 1)] = qlonglong(std::llround(low + (high - low) / 99 * (i - 1)));
     } else {
-        const QString a = first.toString().toUpper(), b = last.toString().toUpper();
+        const QString a = ordered(first), b = ordered(last);
         qsizetype common = 0;
         while (common < a.size() && common < b.size() && a[common] == b[common])
             ++common;
@@ -67,8 +75,8 @@ void StepTable::build(const QVariant &first, const QVariant &last, bool text, Al
         for (int i = 2; i < 100; ++i)
             steps_[size_t(i - 1)] = prefix + spelled(low + (high - low) / 99 * (i - 1), alphabet);
     }
-    steps_[0] = text ? QVariant(first.toString().toUpper()) : first;
-    steps_[99] = text ? QVariant(last.toString().toUpper()) : last;
+    steps_[0] = text ? QVariant(ordered(first)) : first;
+    steps_[99] = text ? QVariant(ordered(last)) : last;
 }
 
 QVariant StepTable::step(int p) const
@@ -83,7 +91,7 @@ int StepTable::thumb(const QVariant &value) const
     if (steps_.empty())
         return 0;
     for (int i = 0; i < 100; ++i) {
-        const bool notBelow = text_ ? steps_[size_t(i)].toString() >= value.toString().toUpper()
+        const bool notBelow = text_ ? steps_[size_t(i)].toString() >= ordered(value)
                                     : steps_[size_t(i)].toDouble() >= value.toDouble();
         if (notBelow)
             return i + 1 < 2 ? 0 : i + 1;

@@ -111,7 +111,7 @@ void TestFrame::emptyDirectoryRunsAndEndsInOrder()
     QCOMPARE(globals().side, 0);
     QCOMPARE(globals().helpFile, QDir(dir.path()).absoluteFilePath("CRX.HLP"));
     QVERIFY(files.upgrader().isRegistered("MUS"));
-    QCOMPARE(files.upgrader().registeredVersion("IS"), 8);
+    QCOMPARE(files.upgrader().registeredVersion("IS"), 9);
     {
         MainFrame frame(files);
         frame.show();

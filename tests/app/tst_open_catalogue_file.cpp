@@ -22,6 +22,7 @@ private Q_SLOTS:
     void freshDirectoryCreatesEveryFileSilently();
     void useCountsOpenOnceAndCloseLast();
     void olderLayoutIsUpgradedSilently();
+    void upgradeSortsAccentedNamesWithTheirLetters();
     void damagedKeysAskOnce_data();
     void damagedKeysAskOnce();
     void failedRebuildEnds();
@@ -91,6 +92,35 @@ void TestOpenCatalogueFile::olderLayoutIsUpgradedSilently()
     files.registerWithUpgrader();
     QCOMPARE(files.use(FileId::Cantorix).records(), 3);
     QVERIFY(person.shown.isEmpty());
+}
+
+void TestOpenCatalogueFile::upgradeSortsAccentedNamesWithTheirLetters()
+{
+    ScriptedInteraction person;
+    QTemporaryDir dir;
+    {
+        FileSet files(dir.path());
+        DataFile &categories = files.use(FileId::Categories);
+        for (const char *name : {"Zydeco", "Électro", "Eurobeat"}) {
+            categories.buffer().clear();
+            categories.buffer().set("Category", QString::fromUtf8(name));
+            QCOMPARE(categories.add(), int(NoError));
+        }
+        files.release(FileId::Categories);
+    }
+    // As an older program left it: the key holds the plain upper case.
+    runSql(dir.filePath("CRXCAT.tps"), "UPDATE records SET k_Category = 'ÉLECTRO' WHERE Category = 'Électro';"
+                                       "UPDATE file_info SET layout = 1");
+    FileSet files(dir.path());
+    files.registerWithUpgrader();
+    DataFile &categories = files.use(FileId::Categories);
+    QVERIFY(person.shown.isEmpty());
+    QStringList order;
+    categories.setToStart(categories.def().keyIndex("KeyCategory"));
+    while (categories.next() == NoError)
+        order << categories.buffer().get("Category").toString();
+    QCOMPARE(order, QStringList({"Électro", "Eurobeat", "Zydeco"}));
+    files.release(FileId::Categories);
 }
 
 void TestOpenCatalogueFile::damagedKeysAskOnce_data()

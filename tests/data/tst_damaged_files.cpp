@@ -63,7 +63,9 @@ void TestDamagedFiles::untrustedFilesAreRefusedAndKept()
         songs.flush();
         songs.close();
         if (damage == NewerLayout) {
-            runSql(path, "UPDATE file_info SET layout = 9");
+            runSql(path, QByteArray("UPDATE file_info SET layout = ")
+                              .append(QByteArray::number(fileDef(FileId::Cantorix).layoutVersion + 1))
+                              .constData());
         } else {
             QFile f(path);
             QVERIFY(f.resize(f.size() / 2));

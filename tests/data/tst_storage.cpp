@@ -19,6 +19,9 @@ private Q_SLOTS:
     void countFollowsWritesFromAnywhere();
     void handlesKeepTheirOwnRecordOnOneFile();
     void keyOrderIgnoresCaseAndKeepsEqualKeysInOrder();
+    void accentedNamesSortWithTheirLetters();
+    void uniqueKeysTellAccentsApartButNotLetterCase_data();
+    void uniqueKeysTellAccentsApartButNotLetterCase();
     void optKeysLeaveOutBlankRecords();
     void setPositionsAtTheFirstRecordNotLess_data();
     void setPositionsAtTheFirstRecordNotLess();
@@ -450,6 +453,56 @@ void TestStorage::countFollowsWritesFromAnywhere()
     QCOMPARE(other.next(), int(NoError));
     QCOMPARE(other.remove(), int(NoError));
     QCOMPARE(songs.records(), 2);
+}
+
+void TestStorage::accentedNamesSortWithTheirLetters()
+{
+    Catalogue cat;
+    DataFile &songs = cat.open(FileId::Cantorix);
+    int id = 0;
+    for (const char *artist : {"Zappa", "Électro", "Ólafur Arnalds", "Ágætis byrjun", "Björk", "Bjork", "ABBA",
+                               "Oasis", "Røyksopp", "Roxette", "Sigur Rós"})
+        addSong(songs, ++id, QString::fromUtf8(artist), "Song");
+    const int byArtist = songs.def().keyIndex("SongsByArtist");
+    QStringList order;
+    songs.setToStart(byArtist);
+    while (songs.next() == NoError)
+        order << songs.buffer().get("Artist").toString();
+    QCOMPARE(order, QStringList({"ABBA", "Ágætis byrjun", "Bjork", "Björk", "Électro", "Oasis", "Ólafur Arnalds",
+                                 "Roxette", "Røyksopp", "Sigur Rós", "Zappa"}));
+    // A locator typed as plain letters finds the accented name.
+    for (const auto &[typed, found] : {std::pair{"e", "Électro"}, std::pair{"ola", "Ólafur Arnalds"},
+                                       std::pair{"roy", "Røyksopp"}}) {
+        songs.buffer().clear();
+        songs.buffer().set("Artist", QString::fromUtf8(typed));
+        QCOMPARE(songs.set(byArtist), int(NoError));
+        QCOMPARE(songs.next(), int(NoError));
+        QCOMPARE(songs.buffer().get("Artist").toString(), QString::fromUtf8(found));
+    }
+}
+
+void TestStorage::uniqueKeysTellAccentsApartButNotLetterCase_data()
+{
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<int>("code");
+    QTest::newRow("without the accent") << "Bjork" << int(NoError);
+    QTest::newRow("another accent") << "Bjôrk" << int(NoError);
+    QTest::newRow("letter case only") << "BJÖRK" << int(DuplicateKey);
+    QTest::newRow("the same") << "Björk" << int(DuplicateKey);
+}
+
+void TestStorage::uniqueKeysTellAccentsApartButNotLetterCase()
+{
+    QFETCH(QString, second);
+    QFETCH(int, code);
+    Catalogue cat;
+    DataFile &media = cat.open(FileId::Media);
+    media.buffer().clear();
+    media.buffer().set("Media", QString("Björk"));
+    QCOMPARE(media.add(), int(NoError));
+    media.buffer().clear();
+    media.buffer().set("Media", second);
+    QCOMPARE(media.add(), code);
 }
 
 void TestStorage::handlesKeepTheirOwnRecordOnOneFile()
