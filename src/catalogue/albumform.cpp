@@ -206,7 +206,7 @@ void UpdateAlbum::buildSongs(QWidget *page, bool wizard)
 {
     tracks_ = new TrackList(files_, page);
     tracks_->setGeometry(10, 10, 500, 290);
-    const int x = 520, w = 95;
+    const int x = 515, w = 105;
     const struct {
         const char *text, *name, *tip;
         void (UpdateAlbum::*run)();

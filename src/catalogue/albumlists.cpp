@@ -55,7 +55,7 @@ std::vector<SortOrder> albumOrders()
 
 QRect buttonPlace(int x, int row)
 {
-    return QRect(x, 10 + row * 30, 90, 25);
+    return QRect(x, 10 + row * 30, 100, 25);
 }
 
 } // namespace
@@ -141,7 +141,7 @@ BrowseAlbums::BrowseAlbums(FileSet &files, QWidget *parent)
     resize(730, 420);
     placeList(QRect(10, 10, 606, 310), QStringLiteral("Locate:"));
     setTexts(ListTexts::adding());
-    constexpr int X = 630;
+    constexpr int X = 622;
     button(QStringLiteral("insert"))->setGeometry(buttonPlace(X, 0));
     addButton(QStringLiteral("Cop&y"), QStringLiteral("copy"), buttonPlace(X, 1), [this] { copyRecord(); }, true)
         ->setToolTip(QStringLiteral("Copy record"));
@@ -176,7 +176,7 @@ SelectAlbum::SelectAlbum(FileSet &files, QWidget *parent)
 {
     resize(730, 420);
     placeList(QRect(10, 10, 606, 310), QStringLiteral("Locate:"));
-    constexpr int X = 630;
+    constexpr int X = 622;
     button(QStringLiteral("select"))->setGeometry(buttonPlace(X, 0));
     addButton(QStringLiteral("&Change"), QStringLiteral("changeAlbum"), buttonPlace(X, 1), [this] { changeAlbum(); },
               true);
@@ -202,7 +202,7 @@ BrowseAlbumsAndSongs::BrowseAlbumsAndSongs(FileSet &files, QWidget *parent)
     songs_->restoreFormat(profilePath(files.directory(), settingsfile::Positions), objectName(),
                           settings().dateFormat);
     setTexts(ListTexts::adding());
-    constexpr int X = 650;
+    constexpr int X = 632;
     button(QStringLiteral("insert"))->setGeometry(buttonPlace(X, 0));
     addButton(QStringLiteral("Cop&y"), QStringLiteral("copy"), buttonPlace(X, 1), [this] { copyRecord(); }, true);
     button(QStringLiteral("change"))->setGeometry(buttonPlace(X, 2));
@@ -220,7 +220,7 @@ BrowseAlbumsAndSongs::BrowseAlbumsAndSongs(FileSet &files, QWidget *parent)
               [this] { editAllSongs(); }, true)
         ->setToolTip(QStringLiteral("Edit all songs"));
     addCategoryButton(buttonPlace(X, 9));
-    button(QStringLiteral("close"))->setGeometry(QRect(X, 565, 90, 25));
+    button(QStringLiteral("close"))->setGeometry(QRect(X, 565, 100, 25));
     setCountTitle([this](qint64 albums) {
         return QStringLiteral("Albums (%1) and Songs (%2)").arg(albums).arg(files_.file(FileId::Cantorix).records());
     });

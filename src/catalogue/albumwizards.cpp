@@ -196,7 +196,7 @@ AlbumWizard::AlbumWizard(FileSet &files, QWidget *parent)
     buildSongs(songs, true);
     auto *nextSide = new QPushButton(QStringLiteral("Next &Disc or Side"), songs);
     nextSide->setObjectName(QStringLiteral("nextSide"));
-    nextSide->setGeometry(520, 160, 95, 25);
+    nextSide->setGeometry(515, 160, 105, 25);
     connect(nextSide, &QPushButton::clicked, this, &AlbumWizard::nextSide);
     // The quick CD cover comes with the printed lists.
     auto *cover = new QPushButton(QStringLiteral("Print Quick CD Cover"), songs);

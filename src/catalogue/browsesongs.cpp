@@ -69,7 +69,7 @@ BrowseSongs::BrowseSongs(FileSet &files, QWidget *parent)
     resize(730, 440);
     placeList(QRect(10, 10, 606, 330), QStringLiteral("Locate:"));
     setTexts(ListTexts::adding());
-    const auto place = [](int row) { return QRect(630, 10 + row * 30, 90, 25); };
+    const auto place = [](int row) { return QRect(622, 10 + row * 30, 100, 25); };
     button(QStringLiteral("insert"))->setGeometry(place(0));
     addButton(QStringLiteral("Cop&y"), QStringLiteral("copy"), place(1), [this] { copyRecord(); }, true);
     button(QStringLiteral("change"))->setGeometry(place(2));

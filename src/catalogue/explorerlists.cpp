@@ -17,7 +17,7 @@ constexpr int CategoryColumn = 5;
 
 QRect buttonPlace(int row)
 {
-    return QRect(630, 10 + row * 30, 90, 25);
+    return QRect(622, 10 + row * 30, 100, 25);
 }
 
 // The list box, its scroll bar and the locator below them; the buttons to their right.

@@ -40,15 +40,15 @@ SelectFileNumber::SelectFileNumber(FileSet &files, QWidget *parent)
 {
     resize(660, 400);
     placeList(QRect(10, 10, 536, 320), QStringLiteral("Locate:"));
-    button(QStringLiteral("select"))->setGeometry(560, 10, 90, 25);
-    addButton(QStringLiteral("&Select Category"), QStringLiteral("selectCategory"), QRect(560, 45, 90, 25), [this] {
+    button(QStringLiteral("select"))->setGeometry(552, 10, 100, 25);
+    addButton(QStringLiteral("&Select Category"), QStringLiteral("selectCategory"), QRect(552, 45, 100, 25), [this] {
         if (const std::optional<qint64> chosen = chooseCategory(files_, this)) {
             category_ = *chosen;
             refill();
         }
     });
-    addNavigationToolbar(QRect(560, 80, 90, 200));
-    button(QStringLiteral("close"))->setGeometry(560, 365, 90, 25);
+    addNavigationToolbar(QRect(552, 80, 100, 200));
+    button(QStringLiteral("close"))->setGeometry(552, 365, 100, 25);
     ListTexts texts;
     texts.selectFirstInPopup = true;
     setTexts(texts);

@@ -1,6 +1,7 @@
 #include "tracklist.h"
 
 #include "datafile.h"
+#include "dialogunits.h"
 #include "fileset.h"
 #include "listformat.h"
 #include "picture.h"
@@ -58,8 +59,9 @@ void TrackList::showColumns()
         pictures_ << c.picture.mid(1).chopped(1);
     }
     setHeaderLabels(headers);
+    const DialogUnits units(font());
     for (size_t i = 0; i < columns.size(); ++i)
-        header()->resizeSection(int(i), columns[i].width);
+        header()->resizeSection(int(i), units.x(columns[i].width));
 }
 
 void TrackList::restoreFormat(const QString &positionsFile, const QString &section, const QString &dateFormat)
@@ -72,8 +74,9 @@ void TrackList::restoreFormat(const QString &positionsFile, const QString &secti
 void TrackList::saveFormat(const QString &positionsFile, const QString &section) const
 {
     std::vector<int> widths;
+    const DialogUnits units(font());
     for (int i = 0; i < header()->count(); ++i)
-        widths.push_back(header()->sectionSize(i));
+        widths.push_back(units.unitsX(header()->sectionSize(i)));
     saveListFormat(positionsFile, section, listControl(), listFormatWithWidths(format_, widths));
 }
 

@@ -29,12 +29,13 @@ void openChild(MainFrame &frame)
     // Gone after the window and its children, which have released their files by then.
     QObject::connect(window, &QObject::destroyed, [thread] { delete thread; });
     window->setAttribute(Qt::WA_DeleteOnClose);
-    if (!(window->*Start)()) {
-        delete window;
-        return;
-    }
+    // In its child before it opens, so that it is placed and sized there.
     QMdiSubWindow *child = frame.workspace()->addSubWindow(window);
     child->setAttribute(Qt::WA_DeleteOnClose);
+    if (!(window->*Start)()) {
+        delete child;
+        return;
+    }
     QObject::connect(window, &QDialog::finished, child, &QWidget::close);
     child->show();
 }

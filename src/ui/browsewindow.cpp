@@ -1,6 +1,7 @@
 #include "browsewindow.h"
 
 #include "datafile.h"
+#include "dialogunits.h"
 #include "fileset.h"
 #include "formwindow.h"
 #include "help.h"
@@ -209,7 +210,10 @@ bool BrowseWindow::start()
     for (FileId other : alsoUses_)
         files_.use(other);
     using_ = true;
-    setMinimumSize(50, 50);
+    // The design in dialog units, for this window's font: never smaller than that.
+    DialogUnits::place(*this);
+    setMinimumSize(size());
+    fitChildToWindow(*this);
     layout_.record(*this);
     const QString positions = profilePath(files_.directory(), settingsfile::Positions);
     WidgetPlacement placement(*this);
@@ -221,6 +225,9 @@ bool BrowseWindow::start()
         tabs_->setCurrentIndex(std::clamp(tab, 0, std::max(0, tabs_->count() - 1)));
     }
     columns_ = parseListFormat(listFormatWithDateFormat(currentFormat_, settings().dateFormat));
+    const DialogUnits units(list_->font());
+    for (ListColumn &c : columns_)
+        c.width = units.x(c.width);
     QStringList headers;
     for (const ListColumn &c : columns_)
         headers << c.header;
@@ -708,8 +715,9 @@ void BrowseWindow::done(int result)
             saveLastTab(profilePath(files_.directory(), settingsfile::Preferences), lastTabKey_, tabs_->currentIndex());
         const QString positions = profilePath(files_.directory(), settingsfile::Positions);
         std::vector<int> widths;
+        const DialogUnits units(list_->font());
         for (int i = 0; i < list_->header()->count(); ++i)
-            widths.push_back(list_->header()->sectionSize(i));
+            widths.push_back(units.unitsX(list_->header()->sectionSize(i)));
         saveListFormat(positions, objectName(), listControl_, listFormatWithWidths(currentFormat_, widths), formatKeys_);
         WidgetPlacement placement(*this);
         SaveWindowPlacement(positions, objectName(), placement);

@@ -1,6 +1,7 @@
 #include "formwindow.h"
 
 #include "datafile.h"
+#include "dialogunits.h"
 #include "fileset.h"
 #include "numberspin.h"
 #include "help.h"
@@ -178,7 +179,15 @@ bool FormWindow::prepare()
         session_.close();
         return false;
     }
+    if (!placed_) {
+        // The design in dialog units, for this window's font: never smaller than that.
+        resize(designed_);
+        DialogUnits::place(*this);
+        designed_ = size();
+        placed_ = true;
+    }
     setMinimumSize(designed_);
+    fitChildToWindow(*this);
     layout_.record(*this);
     const QString positions = profilePath(files_.directory(), settingsfile::Positions);
     WidgetPlacement placement(*this);

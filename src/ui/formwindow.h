@@ -151,6 +151,7 @@ private:
     QString helpContext_;
     ControlLayout layout_;
     bool prepared_ = false;
+    bool placed_ = false;  // the design is placed for the window's font
     bool leaving_ = false; // a control's rules are running as the person leaves it
     std::optional<Record> shown_;
     bool comparesRecord_ = false;

@@ -8,6 +8,7 @@
 #include "globals.h"
 #include "cataloguefill.h"
 #include "scriptedinteraction.h"
+#include "dialogunits.h"
 #include "formsession.h"
 #include <QHeaderView>
 #include "picture.h"
@@ -190,16 +191,18 @@ void TestAlbumForm::trackListKeepsItsDesignAndThePersonsWidths()
     auto form = open(cat, Request::Change);
     QCOMPARE(form->trackList()->topLevelItem(0)->text(ReleaseDate), QString("1977"));
     form->trackList()->header()->resizeSection(1, 222);
+    const DialogUnits units(form->trackList()->font());
     QTest::mouseClick(form->cancelButton(), Qt::LeftButton);
     form.reset();
+    // Kept in dialog units, as the design is.
     const QString saved = readProfile(profilePath(cat.dir.path(), settingsfile::Positions), "UpdateAlbum", "SRCF?Browse:2");
-    QVERIFY2(saved.contains("222L(2)|M~Artist~"), qPrintable(saved));
+    QVERIFY2(saved.contains(QString::number(units.unitsX(222)) + "L(2)|M~Artist~"), qPrintable(saved));
     QVERIFY2(saved.contains("~Release Date~L(2)@d2@"), qPrintable(saved));
     // Another date format shows in the list; the person's width stays.
     settings().dateFormat = "d6";
     cat.select(1);
     form = open(cat, Request::Change);
-    QCOMPARE(form->trackList()->header()->sectionSize(1), 222);
+    QCOMPARE(form->trackList()->header()->sectionSize(1), units.x(units.unitsX(222)));
     QCOMPARE(form->trackList()->topLevelItem(0)->text(ReleaseDate), formatValue("@d6", 1977));
 }
 

@@ -2,6 +2,7 @@
 // marks, the refusal for a column without a field, the header's popup back
 // to the key order, and the columns always filling the list.
 #include "datafile.h"
+#include "dialogunits.h"
 #include "explorerlists.h"
 #include "fileset.h"
 #include "globals.h"
@@ -160,11 +161,12 @@ void TestExplorerLists::columnsFillTheList()
     for (int i = 0; i < header->count(); ++i)
         sum += header->sectionSize(i);
     QCOMPARE(sum, inside);
-    // Each column keeps its designed width while it fits; the one that does not is cut.
+    // Each column keeps its designed width (in dialog units) while it fits; the one that does not is cut.
     const QList<int> designed = {120, 120, 50, 60, 70, 80};
+    const DialogUnits units(box->font());
     int left = inside;
     for (int i = 0; i + 1 < header->count(); ++i) {
-        QCOMPARE(header->sectionSize(i), std::min(designed[i], left));
+        QCOMPARE(header->sectionSize(i), std::min(units.x(designed[i]), left));
         left -= header->sectionSize(i);
     }
     QCOMPARE(header->sectionSize(header->count() - 1), left);

@@ -4,6 +4,7 @@
 #include "albumform.h"
 #include "browsesongs.h"
 #include "datafile.h"
+#include "dialogunits.h"
 #include "fileset.h"
 #include "globals.h"
 #include "mediaandartists.h"
@@ -418,7 +419,8 @@ void TestSongLists::columnWidthsAreKept()
     BrowseSongs list(cat.files);
     QVERIFY(list.start());
     list.show();
-    QCOMPARE(list.listBox()->header()->sectionSize(1), 177);
+    const DialogUnits units(list.listBox()->font());
+    QCOMPARE(list.listBox()->header()->sectionSize(1), units.x(units.unitsX(177)));
 }
 
 void TestSongLists::selectFileNumberReturnsTheSong()
