@@ -369,9 +369,23 @@ void TestFrame::framePlacementIsKept()
         QVERIFY(frame.close());
     }
     QCOMPARE(readProfile(dir.filePath("POSITION.INI"), "Main", "Maximize"), QString("No"));
+    {
+        FileSet files(dir.path());
+        MainFrame frame(files);
+        QCOMPARE(frame.geometry(), placed);
+        // Closed maximised: it opens maximised and goes back to the size it had before.
+        frame.show();
+        frame.showMaximized();
+        QVERIFY(frame.close());
+    }
+    QCOMPARE(readProfile(dir.filePath("POSITION.INI"), "Main", "Maximize"), QString("Yes"));
+    QCOMPARE(readProfileNumber(dir.filePath("POSITION.INI"), "Main", "Width"), placed.width());
     FileSet files(dir.path());
     MainFrame frame(files);
-    QCOMPARE(frame.geometry(), placed);
+    frame.show();
+    QVERIFY(frame.isMaximized());
+    frame.showNormal();
+    QCOMPARE(frame.size(), placed.size());
 }
 
 void TestFrame::hotKeysAreReadAsTheMenuShowsThem_data()

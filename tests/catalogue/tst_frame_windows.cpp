@@ -150,7 +150,67 @@ private Q_SLOTS:
     void songListsKeepTheirOwnRecord();
     void hotKeysOpenListsFromATextField_data();
     void hotKeysOpenListsFromATextField();
+    void windowsOpenAtTheirDesignWhereTheyWereLeft_data();
+    void windowsOpenAtTheirDesignWhereTheyWereLeft();
 };
+
+void TestFrameWindows::windowsOpenAtTheirDesignWhereTheyWereLeft_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char *name : {"BrowseCategories", "BrowseMedia", "BrowseArtists", "BrowseSongs", "BrowseAlbums",
+                             "BrowseAlbumsAndSongs", "XploreSongs", "XploreAlbums", "AlbumWizard", "CDDBWizard",
+                             "ToolMultiCompilationWizard"})
+        QTest::newRow(name) << QString(name);
+}
+
+void TestFrameWindows::windowsOpenAtTheirDesignWhereTheyWereLeft()
+{
+    QFETCH(QString, window);
+    ScriptedInteraction person;
+    Catalogue cat;
+    MainFrame frame(cat.files);
+    frame.resize(1200, 900);
+    frame.show();
+    const auto open = [&]() -> QMdiSubWindow * {
+        frame.dispatch(window);
+        for (QMdiSubWindow *sub : frame.workspace()->subWindowList())
+            if (sub->widget()->objectName() == window)
+                return sub;
+        return nullptr;
+    };
+    QMdiSubWindow *child = open();
+    QVERIFY(child);
+    QWidget *inside = child->widget();
+    // At least its design, which shows more than a caption, and inside the workspace.
+    QVERIFY2(inside->minimumSize().width() >= 300 && inside->minimumSize().height() >= 200,
+             qPrintable(QString("%1x%2").arg(inside->minimumWidth()).arg(inside->minimumHeight())));
+    QVERIFY(inside->width() >= inside->minimumWidth() && inside->height() >= inside->minimumHeight());
+    QVERIFY(frame.workspace()->rect().contains(child->geometry()));
+    // Never smaller than the design.
+    child->resize(50, 50);
+    QVERIFY(inside->width() >= inside->minimumWidth() && inside->height() >= inside->minimumHeight());
+
+    // Moved and closed, it opens where it was left.
+    const QSize designed = child->size();
+    child->move(37, 23);
+    child->close();
+    QTRY_VERIFY(frame.workspace()->subWindowList().isEmpty());
+    child = open();
+    QVERIFY(child);
+    QCOMPARE(child->pos(), QPoint(37, 23));
+    QCOMPARE(child->size(), designed);
+
+    // Closed maximised, it opens maximised and goes back to where it was.
+    child->showMaximized();
+    child->close();
+    QTRY_VERIFY(frame.workspace()->subWindowList().isEmpty());
+    child = open();
+    QVERIFY(child);
+    QVERIFY(child->isMaximized());
+    child->showNormal();
+    QCOMPARE(child->geometry(), QRect(QPoint(37, 23), designed));
+    child->close();
+}
 
 void TestFrameWindows::hotKeysOpenListsFromATextField_data()
 {
