@@ -21,7 +21,12 @@ QString helpPage(const QString &directory, const QString &topic)
 
 void openHelp(const QString &topic)
 {
-    interaction().openDocument(helpPage(helpDirectory(), topic));
+    const QString page = helpPage(helpDirectory(), topic);
+    if (!interaction().openDocument(page))
+        interaction().message(QStringLiteral("Help"),
+                              QStringLiteral("The help page could not be shown: no web browser opened it.||")
+                                  + QDir::toNativeSeparators(page),
+                              Icon::Exclamation, OK, OK);
 }
 
 } // namespace crx

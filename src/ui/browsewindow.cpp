@@ -25,6 +25,7 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 namespace crx {
 
@@ -67,8 +68,10 @@ BrowseWindow::BrowseWindow(FileSet &files, FileId file, const QString &name, con
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setGeometry(10, 10, 300, 245);
     list_->installEventFilter(this);
+    list_->viewport()->installEventFilter(this);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     scroll_ = new QScrollBar(Qt::Vertical, this);
+    scroll_->installEventFilter(this);
     scroll_->setRange(1, 100);
     scroll_->setGeometry(310, 10, 16, 245);
     tabs_ = new QTabBar(this);
@@ -101,6 +104,8 @@ BrowseWindow::BrowseWindow(FileSet &files, FileId file, const QString &name, con
             redisplay();
     });
     connect(scroll_, &QScrollBar::actionTriggered, this, [this](int action) {
+        // Moved by the bar, the list is no longer where the typed locator put it.
+        locator_.clear();
         switch (action) {
         case QAbstractSlider::SliderSingleStepAdd: if (!page_->lineDown()) failed(); break;
         case QAbstractSlider::SliderSingleStepSub: if (!page_->lineUp()) failed(); break;
@@ -111,6 +116,7 @@ BrowseWindow::BrowseWindow(FileSet &files, FileId file, const QString &name, con
         redisplay();
     });
     connect(scroll_, &QScrollBar::sliderReleased, this, [this] {
+        locator_.clear();
         if (!page_->dragThumb(scroll_->sliderPosition())) {
             failed();
             return;
@@ -641,7 +647,35 @@ bool BrowseWindow::eventFilter(QObject *watched, QEvent *event)
         keyPressEvent(static_cast<QKeyEvent *>(event));
         return event->isAccepted();
     }
+    if (event->type() == QEvent::Wheel && (watched == list_ || watched == list_->viewport() || watched == scroll_)) {
+        wheel(static_cast<QWheelEvent *>(event)->angleDelta().y());
+        return true;
+    }
     return QDialog::eventFilter(watched, event);
+}
+
+// The wheel moves the list three rows a notch, as the bar's arrows do.
+void BrowseWindow::wheel(int delta)
+{
+    constexpr int Notch = 120, RowsANotch = 3;
+    if (!page_)
+        return;
+    wheelDelta_ += delta;
+    bool moved = false;
+    while (std::abs(wheelDelta_) >= Notch) {
+        const bool down = wheelDelta_ < 0;
+        wheelDelta_ += down ? Notch : -Notch;
+        for (int i = 0; i < RowsANotch; ++i)
+            if (!(down ? page_->lineDown() : page_->lineUp())) {
+                failed();
+                return;
+            }
+        moved = true;
+    }
+    if (moved) {
+        locator_.clear();
+        redisplay();
+    }
 }
 
 void BrowseWindow::keyPressEvent(QKeyEvent *event)

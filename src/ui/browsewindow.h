@@ -169,6 +169,7 @@ private:
     void failed();
     void callForm(Request request);
     void popup(const QPoint &at);
+    void wheel(int delta);
     int rowsThatFit() const;
 
     FileSet &files_;
@@ -213,6 +214,7 @@ private:
     bool selectMode_ = false;
     bool using_ = false;
     bool filling_ = false;
+    int wheelDelta_ = 0; // of the wheel turned, what has not moved the list yet
     Response response_ = Response::Cancelled;
 };
 

@@ -429,6 +429,13 @@ void TestFrame::printSetupAndHelp()
     QVERIFY(person.documents[0].endsWith("help/index.html"));
     QVERIFY(person.documents[1].endsWith("help/howtouse.html"));
     QVERIFY(person.documents[2].endsWith("help/Main.html")); // F1 on the frame itself
+    QVERIFY(person.shown.isEmpty());
+    // Without a browser that opens the page, the person is told.
+    person.documentsOpen = false;
+    frame.action("&Help", "&Contents")->trigger();
+    QCOMPARE(person.shown.size(), 1);
+    QCOMPARE(person.shown[0].title, QString("Help"));
+    QVERIFY(person.shown[0].text.endsWith("index.html"));
 }
 
 void TestFrame::helpPagesFallBackToTheContents()

@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWheelEvent>
+#include <QScrollBar>
 #include <QtTest>
 
 using namespace crx;
@@ -94,6 +96,7 @@ private Q_SLOTS:
     void countInTheTitle();
     void filterThatCannotOpenIsLeftOut();
     void navigationToolbar();
+    void wheelAndBarMoveTheListAndClearTheLocator();
     void formAsksForTheNextRecord();
 };
 
@@ -175,6 +178,33 @@ void TestMultiSortList::navigationToolbar()
     QCOMPARE(s.current(), s.titles().last());
     prior->trigger();
     QCOMPARE(s.current(), s.titles()[s.titles().size() - 2]);
+}
+
+void TestMultiSortList::wheelAndBarMoveTheListAndClearTheLocator()
+{
+    ScriptedInteraction person;
+    SongList s;
+    s.list->addLocatorField("Locate:", QRect(10, 300, 55, 22), QRect(65, 300, 250, 22));
+    QVERIFY(s.list->start());
+    s.list->show();
+    const QStringList order = s.titles();
+    QCOMPARE(s.current(), order[0]);
+    QWidget *viewport = s.list->listBox()->viewport();
+    const auto turn = [viewport](int delta) {
+        QWheelEvent event(QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &event);
+    };
+    turn(-120); // a notch down: three rows
+    QCOMPARE(s.current(), order[3]);
+    turn(60); // half a notch moves nothing yet
+    QCOMPARE(s.current(), order[3]);
+    turn(60);
+    QCOMPARE(s.current(), order[0]);
+    QTest::keyClicks(s.list->listBox(), "q");
+    QVERIFY(!s.list->locatorField()->text().isEmpty());
+    s.list->scrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(s.list->locatorField()->text(), QString());
 }
 
 void TestMultiSortList::formAsksForTheNextRecord()

@@ -57,7 +57,7 @@ public:
     bool openDocument(const QString &path) override
     {
         documents << path;
-        return true;
+        return documentsOpen;
     }
     bool playSound(const QString &path) override
     {
@@ -76,6 +76,7 @@ public:
     bool programsStart = true;
     int printerSetups = 0;
     QStringList documents;   // documents opened, help pages among them
+    bool documentsOpen = true; // false: no program opens them
     QList<QStringList> dialogs; // caption, directory and filter of every open-file dialog
     QStringList played;      // sounds played
     bool soundsPlay = true;
