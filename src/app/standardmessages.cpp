@@ -1,5 +1,6 @@
 #include "standardmessages.h"
 
+#include "connection.h"
 #include "result.h"
 #include "transaction.h"
 
@@ -153,6 +154,8 @@ Button ShowStandardMessage(int number, const QString &text1, const QString &text
     const StandardMessage m = composeStandardMessage(number, text1, text2);
     if (m.number == 0)
         return OK;
+    // No file stays locked while the person reads the message.
+    stopAllReading();
     const Button pressed = interaction().message(m.title, m.text, m.icon, m.buttons, m.defaultButton);
     if (!m.haltText.isEmpty() && (number != 2 || pressed != Yes))
         interaction().halt(m.haltText);

@@ -8,6 +8,7 @@
 #include "placement.h"
 #include "referencelists.h"
 #include "songdisplay.h"
+#include "transaction.h"
 #include "view.h"
 
 #include <QDragEnterEvent>
@@ -104,6 +105,7 @@ void TrackList::refresh(qint64 highlight)
         return;
     DataFile &songs = files_.use(FileId::Cantorix);
     const Record kept = songs.buffer();
+    const ReadTogether together(songs);
     View view(songs);
     view.setOrder(songs.def().keyIndex("MUS:KeyAlbumID"));
     const int from = side_ < 0 ? 0 : side_, to = side_ < 0 ? HighestSide : side_;

@@ -12,6 +12,7 @@ namespace crx {
 namespace {
 
 thread_local std::set<Connection *> framed;
+thread_local std::set<Connection *> readingNow;
 
 // The key text of a shadow column (keyText), for rebuilding the keys in SQL.
 void keyFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
@@ -88,6 +89,7 @@ Connection::Connection(sqlite3 *db, bool group) : db_(db), group_(group)
 
 Connection::~Connection()
 {
+    stopReading();
     framed.erase(this);
     sqlite3_close_v2(db_);
 }
@@ -132,6 +134,7 @@ QString Connection::attach(const QString &path, bool create, StorageResult &erro
 {
     if (!group_)
         return QStringLiteral("main");
+    stopReading();
     if (!suspendBulk(error))
         return {};
     const QString schema = QStringLiteral("f%1").arg(nextSchema_++);
@@ -155,6 +158,7 @@ void Connection::detach(const QString &schema)
 {
     if (!group_)
         return;
+    stopReading();
     StorageResult ignored;
     suspendBulk(ignored);
     exec("DETACH " + schema, ignored);
@@ -200,8 +204,41 @@ void Connection::fail(int sqliteCode, StorageResult &error) const
     error = sqliteResult(code, driverMessage(db_, code));
 }
 
+void Connection::beginReading()
+{
+    if (readers_++ == 0 && sqlite3_get_autocommit(db_)
+        && sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK) {
+        reading_ = true;
+        readingNow.insert(this);
+    }
+}
+
+void Connection::endReading()
+{
+    if (readers_ > 0 && --readers_ == 0)
+        stopReading();
+}
+
+void Connection::stopReading()
+{
+    if (!reading_)
+        return;
+    reading_ = false;
+    readingNow.erase(this);
+    // Nothing was written in it: ending it only lets the locks go.
+    sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+}
+
+void stopAllReading()
+{
+    const std::set<Connection *> open = readingNow;
+    for (Connection *c : open)
+        c->stopReading();
+}
+
 bool Connection::beginBulk(StorageResult &error)
 {
+    stopReading();
     if (bulk_++ > 0 || user_)
         return true;
     if (!exec("BEGIN", error)) {
@@ -231,6 +268,7 @@ bool Connection::resumeBulk(StorageResult &error)
 
 bool Connection::beginUser(int waitSeconds, StorageResult &error)
 {
+    stopReading();
     if (user_) {
         error = StorageResult{DriverError, resultText(DriverError), SQLITE_MISUSE,
                               QStringLiteral("a transaction is already open"), {}};

@@ -55,6 +55,15 @@ public:
     void rollbackUser();
     bool inUserTransaction() const { return user_; }
 
+    // The reads of one step of a list (a page, its step table, the names its rows show) share
+    // one read transaction: the files are locked and checked for changes once, not at every
+    // statement. Nested; only a connection with nothing open begins one. Anything else the
+    // connection does (writing, a bulk or framed transaction, attaching) ends it first, and so
+    // does a message box (stopAllReading), so no file stays locked while the person decides.
+    void beginReading();
+    void endReading();
+    void stopReading();
+
     // Fills error from the connection's last SQLite failure.
     void fail(int sqliteCode, StorageResult &error) const;
 
@@ -67,6 +76,8 @@ private:
     int busyMs_ = 1000;
     int bulk_ = 0;
     bool user_ = false;
+    int readers_ = 0;     // nested beginReading calls
+    bool reading_ = false; // the read transaction they share is open
     int nextSchema_ = 1;
 };
 
@@ -74,6 +85,9 @@ QString driverMessage(sqlite3 *db, int code);
 
 // Maps an SQLite result onto the engine's result codes.
 StorageResult sqliteResult(int sqliteCode, const QString &message);
+
+// Ends every read transaction of this thread's connections (before a message box).
+void stopAllReading();
 
 // The transactions the program framed on this thread (at most one is open).
 bool anyOpenTransaction();

@@ -24,6 +24,9 @@ QString ownerDigest(const QString &password)
 
 namespace {
 
+// The page cache of an open file, in KiB (negative: SQLite's notation for a size in KiB).
+constexpr int ReadingCacheKiB = -16384;
+
 enum Slot { Insert, UpdateWatched, Update, DeleteWatched, Delete, Reget, Count, DataVersion, GetByKey };
 
 void bindText(sqlite3_stmt *stmt, int index, const QString &text)
@@ -202,6 +205,10 @@ int DataFile::finishOpen()
         setResult(result);
         return code;
     }
+    // The pages a list reads again at every step stay in memory: the index levels, the rows
+    // of the page shown and the ends the step table reads.
+    StorageResult ignored;
+    conn_->exec("PRAGMA " + schema_ + ".cache_size = " + QString::number(ReadingCacheKiB), ignored);
     buffer_.clear();
     cursor_ = &cursorFor(-1);
     setResult(NoError);
@@ -674,6 +681,7 @@ int DataFile::add()
 {
     if (!isOpen())
         return notOpen();
+    conn_->stopReading();
     sqlite3_stmt *stmt = statement(Insert, [this] {
         const TableSql &t = tableSql(def_);
         return "INSERT INTO %S.records(" + (t.fieldColumns + t.shadowColumns).join(", ") + ") VALUES("
@@ -701,6 +709,7 @@ int DataFile::put()
 {
     if (!isOpen())
         return notOpen();
+    conn_->stopReading();
     if (buffer_.rowId <= 0) {
         setResult(RecordNotAvailable);
         return RecordNotAvailable;
@@ -748,6 +757,7 @@ int DataFile::remove()
 {
     if (!isOpen())
         return notOpen();
+    conn_->stopReading();
     if (buffer_.rowId <= 0) {
         setResult(RecordNotAvailable);
         return RecordNotAvailable;
@@ -810,7 +820,7 @@ int DataFile::flush()
     }
     StorageResult error;
     streaming_ = false;
-    conn_->exec("PRAGMA " + schema_ + ".cache_size = -2000", error);
+    conn_->exec("PRAGMA " + schema_ + ".cache_size = " + QString::number(ReadingCacheKiB), error);
     if (!conn_->endBulk(error)) {
         setResult(error);
         return error.code;
@@ -855,6 +865,7 @@ int DataFile::rebuildKeys()
         }
         schema_ = QStringLiteral("main");
     }
+    conn_->stopReading();
     const bool ok = rebuildIndexes(error);
     if (!wasOpen) {
         resetStatements();
@@ -871,6 +882,7 @@ int DataFile::pack()
 {
     if (!isOpen())
         return notOpen();
+    conn_->stopReading();
     resetStatements();
     StorageResult error;
     if (!conn_->exec("VACUUM " + schema_, error)) {

@@ -273,7 +273,11 @@ Picture parsePicture(const QString &picture)
 
 QString formatValue(const QString &picture, const QVariant &value)
 {
-    const Picture p = parsePicture(picture);
+    return formatValue(parsePicture(picture), value);
+}
+
+QString formatValue(const Picture &p, const QVariant &value)
+{
     switch (p.kind) {
     case Picture::Text: {
         QString text = value.toString().left(p.width);

@@ -40,6 +40,8 @@ Picture parsePicture(const QString &picture);
 
 // The display text of a stored value (text, or a number: integer, or double with decimals).
 QString formatValue(const QString &picture, const QVariant &value);
+// The same with the picture parsed once, for many values (a list's column).
+QString formatValue(const Picture &picture, const QVariant &value);
 
 // The stored value of a typed or imported text; ok is false when the text does not fit the picture
 // (the value is then empty text or 0).

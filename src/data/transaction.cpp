@@ -8,6 +8,18 @@
 
 namespace crx {
 
+ReadTogether::ReadTogether(DataFile &file) : connection_(file.connection())
+{
+    if (connection_)
+        connection_->beginReading();
+}
+
+ReadTogether::~ReadTogether()
+{
+    if (connection_)
+        connection_->endReading();
+}
+
 int beginTransaction(const std::vector<DataFile *> &files, int waitSeconds)
 {
     if (anyOpenTransaction()) {

@@ -6,7 +6,22 @@
 
 namespace crx {
 
+class Connection;
 class DataFile;
+
+// The reads made while it lives share one read transaction on the file's connection (see
+// Connection::beginReading); it never spans a write or a message box.
+class ReadTogether
+{
+public:
+    explicit ReadTogether(DataFile &file);
+    ~ReadTogether();
+    ReadTogether(const ReadTogether &) = delete;
+    ReadTogether &operator=(const ReadTogether &) = delete;
+
+private:
+    Connection *connection_;
+};
 
 // Waits at most waitSeconds for other users of the files; returns a result code.
 int beginTransaction(const std::vector<DataFile *> &files, int waitSeconds);

@@ -2,6 +2,7 @@
 
 #include "datafile.h"
 #include "standardmessages.h"
+#include "transaction.h"
 #include "view.h"
 
 namespace crx {
@@ -59,6 +60,7 @@ int BrowsePage::fill(bool forward, int count)
 
 bool BrowsePage::top()
 {
+    const ReadTogether together(file_);
     rows_.clear();
     view_.setToStart();
     if (fill(true, capacity_) < 0)
@@ -69,6 +71,7 @@ bool BrowsePage::top()
 
 bool BrowsePage::bottom()
 {
+    const ReadTogether together(file_);
     rows_.clear();
     view_.setToEnd();
     if (fill(false, capacity_) < 0)
@@ -79,6 +82,7 @@ bool BrowsePage::bottom()
 
 bool BrowsePage::lineDown()
 {
+    const ReadTogether together(file_);
     if (rows_.empty())
         return top();
     if (selected_ < int(rows_.size()) - 1) {
@@ -95,6 +99,7 @@ bool BrowsePage::lineDown()
 
 bool BrowsePage::lineUp()
 {
+    const ReadTogether together(file_);
     if (rows_.empty())
         return bottom();
     if (selected_ > 0) {
@@ -110,6 +115,7 @@ bool BrowsePage::lineUp()
 
 bool BrowsePage::pageDown()
 {
+    const ReadTogether together(file_);
     if (rows_.empty())
         return top();
     const int before = int(rows_.size());
@@ -124,6 +130,7 @@ bool BrowsePage::pageDown()
 
 bool BrowsePage::pageUp()
 {
+    const ReadTogether together(file_);
     if (rows_.empty())
         return bottom();
     const int read = fill(false, capacity_);
@@ -145,6 +152,7 @@ bool BrowsePage::fillAround()
 
 bool BrowsePage::locate()
 {
+    const ReadTogether together(file_);
     rows_.clear();
     // A record read from the file is found again by its position, among others of the same key.
     if (file_.buffer().rowId > 0)
@@ -179,6 +187,7 @@ int BrowsePage::keyField() const
 
 bool BrowsePage::buildSteps(Alphabet alphabet)
 {
+    const ReadTogether together(file_);
     const int field = keyField();
     // The steps come from the ends of a key's index; a list ordered on a field without a key has
     // none (reading its ends would take two passes over the whole file).
@@ -221,6 +230,7 @@ int BrowsePage::thumb() const
 
 bool BrowsePage::dragThumb(int p)
 {
+    const ReadTogether together(file_);
     if (p <= 1)
         return top();
     if (p >= 100)
@@ -233,6 +243,7 @@ bool BrowsePage::dragThumb(int p)
 
 bool BrowsePage::stepLocate(QChar c)
 {
+    const ReadTogether together(file_);
     const int field = keyField();
     if (selected_ < 0 || field < 0)
         return true;
@@ -248,6 +259,7 @@ bool BrowsePage::stepLocate(QChar c)
 
 bool BrowsePage::locateOn(const QString &text)
 {
+    const ReadTogether together(file_);
     const int field = keyField();
     if (field < 0)
         return true;

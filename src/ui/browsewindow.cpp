@@ -11,6 +11,7 @@
 #include "profile.h"
 #include "settings.h"
 #include "standardmessages.h"
+#include "transaction.h"
 #include "widgetplacement.h"
 
 #include <QAbstractItemDelegate>
@@ -171,12 +172,15 @@ QPushButton *BrowseWindow::button(const QString &name) const
     return findChild<QPushButton *>(name);
 }
 
-int BrowseWindow::rowsThatFit() const
+int BrowseWindow::rowsThatFit()
 {
-    // From the list box's own height, so that it holds before the window is first shown.
-    const int rowHeight = std::max(1, list_->itemDelegate()->sizeHint(QStyleOptionViewItem(), QModelIndex()).height());
-    const int header = list_->header()->sizeHint().height();
-    return std::max(1, (list_->height() - header - 2 * list_->frameWidth()) / rowHeight);
+    // From the list box's own height, so that it holds before the window is first shown. The
+    // heights of a row and of the header are measured once: they follow the font only.
+    if (rowHeight_ == 0) {
+        rowHeight_ = std::max(1, list_->itemDelegate()->sizeHint(QStyleOptionViewItem(), QModelIndex()).height());
+        headerHeight_ = list_->header()->sizeHint().height();
+    }
+    return std::max(1, (list_->height() - headerHeight_ - 2 * list_->frameWidth()) / rowHeight_);
 }
 
 void BrowseWindow::openView()
@@ -231,6 +235,11 @@ bool BrowseWindow::start()
         tabs_->setCurrentIndex(std::clamp(tab, 0, std::max(0, tabs_->count() - 1)));
     }
     columns_ = parseListFormat(listFormatWithDateFormat(currentFormat_, settings().dateFormat));
+    // Each row is shown through its column's field and picture, found once.
+    cells_.clear();
+    for (size_t i = 0; i < columns_.size() && i < size_t(columnFields_.size()); ++i)
+        cells_.push_back({file_.def().fieldIndex(columnFields_[qsizetype(i)]),
+                          parsePicture(columns_[i].picture.mid(1).chopped(1))});
     const DialogUnits units(list_->font());
     for (ListColumn &c : columns_)
         c.width = units.x(c.width);
@@ -243,6 +252,7 @@ bool BrowseWindow::start()
     if (explorer_)
         fitColumns();
     connect(tabs_, &QTabBar::currentChanged, this, [this] {
+        const ReadTogether together(file_);
         const Record current = file_.buffer();
         locator_.clear();
         openView();
@@ -254,6 +264,7 @@ bool BrowseWindow::start()
         recount();
         redisplay();
     });
+    const ReadTogether together(file_);
     openView();
     const bool ok = (selectMode_ ? page_->locate() : page_->top())
                     && page_->buildSteps(orders_[size_t(std::max(0, tabs_->currentIndex()))].alphabet);
@@ -272,6 +283,7 @@ void BrowseWindow::setCountTitle(const QString &before, const QString &after)
 
 void BrowseWindow::refresh()
 {
+    const ReadTogether together(file_);
     const Record current = file_.buffer();
     openView();
     file_.buffer() = current;
@@ -285,6 +297,7 @@ void BrowseWindow::refresh()
 
 void BrowseWindow::refill()
 {
+    const ReadTogether together(file_);
     locator_.clear();
     openView();
     if (!page_->top() || !page_->buildSteps(orders_[size_t(std::max(0, tabs_->currentIndex()))].alphabet)) {
@@ -506,15 +519,24 @@ void BrowseWindow::redisplay()
 {
     if (!page_)
         return; // a read failed and the list has closed
+    // The names the rows show (a category's) are read together.
+    const ReadTogether together(file_);
     filling_ = true;
     list_->clear();
+    const FileDef &def = file_.def();
     for (const BrowseRow &row : page_->rows()) {
         QStringList cells;
-        for (size_t i = 0; i < columns_.size() && i < size_t(columnFields_.size()); ++i) {
+        for (size_t i = 0; i < cells_.size(); ++i) {
             const auto own = columnTexts_.find(int(i));
-            cells << (own != columnTexts_.end()
-                          ? own->second(row.record)
-                          : formatValue(columns_[i].picture.mid(1).chopped(1), row.record.get(columnFields_[qsizetype(i)])));
+            const int field = cells_[i].field;
+            if (own != columnTexts_.end())
+                cells << own->second(row.record);
+            else if (field < 0)
+                cells << QString();
+            else
+                cells << formatValue(cells_[i].picture, def.fields[size_t(field)].isText()
+                                                            ? QVariant(row.record.text(field))
+                                                            : QVariant(row.record.number(field)));
         }
         list_->addTopLevelItem(new QTreeWidgetItem(cells));
     }

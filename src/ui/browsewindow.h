@@ -9,6 +9,7 @@
 #include "formsession.h"
 #include "listformat.h"
 #include "locator.h"
+#include "picture.h"
 #include "placement.h"
 #include "resizing.h"
 #include "view.h"
@@ -170,7 +171,7 @@ private:
     void callForm(Request request);
     void popup(const QPoint &at);
     void wheel(int delta);
-    int rowsThatFit() const;
+    int rowsThatFit();
 
     FileSet &files_;
     FileId id_;
@@ -179,6 +180,11 @@ private:
     QString currentFormat_; // as the list shows it: the person's own, when saved
     std::vector<ListColumn> columns_;
     QStringList columnFields_;
+    struct Cell {
+        int field; // -1: a name the file does not have
+        Picture picture;
+    };
+    std::vector<Cell> cells_; // the field and picture of each column shown
     ControlLayout layout_;
     std::vector<SortOrder> orders_;
     FormFactory makeForm_;
@@ -214,6 +220,7 @@ private:
     bool selectMode_ = false;
     bool using_ = false;
     bool filling_ = false;
+    int rowHeight_ = 0, headerHeight_ = 0; // measured when first needed
     int wheelDelta_ = 0; // of the wheel turned, what has not moved the list yet
     Response response_ = Response::Cancelled;
 };
