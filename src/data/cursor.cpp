@@ -72,9 +72,9 @@ Cursor::~Cursor()
 
 void Cursor::release()
 {
-    for (sqlite3_stmt *&stmt : statements_) {
-        sqlite3_finalize(stmt);
-        stmt = nullptr;
+    for (size_t i = 0; i < std::size(statements_); ++i) {
+        file_.giveBackStatement(texts_[i], statements_[i]);
+        statements_[i] = nullptr;
     }
     page_.clear();
 }
@@ -202,9 +202,11 @@ sqlite3_stmt *Cursor::statement(Mode mode, bool forward)
                         + (where.isEmpty() ? QString() : " WHERE " + where.join(" AND "))
                         + " ORDER BY " + order.join(", ") + " LIMIT ?";
     StorageResult error;
-    slot = file_.connection()->prepare(sql, error);
+    slot = file_.takeStatement(sql, error);
     if (!slot)
         setResult(error);
+    else
+        texts_[int(mode) * 2 + (forward ? 1 : 0)] = sql;
     return slot;
 }
 

@@ -83,6 +83,7 @@ private:
     int firstPage_ = FirstPage;
     int pageSize_ = FirstPage;
     sqlite3_stmt *statements_[8] = {};
+    QString texts_[8]; // the text of each statement, to give it back by
 };
 
 } // namespace crx

@@ -82,6 +82,30 @@ void DataFile::dropReading()
     for (sqlite3_stmt *stmt : statements_)
         sqlite3_finalize(stmt);
     statements_.clear();
+    for (const auto &[sql, stmt] : spare_)
+        sqlite3_finalize(stmt);
+    spare_.clear();
+}
+
+sqlite3_stmt *DataFile::takeStatement(const QString &sql, StorageResult &error)
+{
+    const auto spare = spare_.find(sql);
+    if (spare == spare_.end())
+        return conn_->prepare(sql, error);
+    sqlite3_stmt *stmt = spare->second;
+    spare_.erase(spare);
+    return stmt;
+}
+
+void DataFile::giveBackStatement(const QString &sql, sqlite3_stmt *stmt)
+{
+    if (!stmt)
+        return;
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    // One spare of each text is enough; a second one goes.
+    if (!conn_ || !spare_.emplace(sql, stmt).second)
+        sqlite3_finalize(stmt);
 }
 
 Cursor &DataFile::cursor()
@@ -136,6 +160,9 @@ void DataFile::resetStatements()
         for (sqlite3_stmt *stmt : handle->statements_)
             sqlite3_finalize(stmt);
         handle->statements_.clear();
+        for (const auto &[sql, stmt] : handle->spare_)
+            sqlite3_finalize(stmt);
+        handle->spare_.clear();
     }
 }
 

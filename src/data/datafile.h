@@ -93,6 +93,10 @@ public:
     QString schema() const { return schema_; }
     void registerCursor(Cursor *cursor);
     void unregisterCursor(Cursor *cursor);
+    // The statements of the views' reads outlive their views: a list that opens a new view
+    // over the same order takes them again instead of preparing them anew.
+    sqlite3_stmt *takeStatement(const QString &sql, StorageResult &error);
+    void giveBackStatement(const QString &sql, sqlite3_stmt *stmt);
     // Reads columns [first, first + 2 + fields) of a row (rid, ver, fields) into a record.
     static void readRow(sqlite3_stmt *stmt, int first, Record &into);
     // Binds a record's key value for `key` from parameter `first` on; returns the next free one.
@@ -158,6 +162,7 @@ private:
     // This handle's own.
     Record buffer_;
     std::vector<sqlite3_stmt *> statements_;
+    std::map<QString, sqlite3_stmt *> spare_; // views' statements given back, by their text
     Cursor &cursorFor(int key);
 
     Cursor *cursor_ = nullptr;                     // the handle's reading position
