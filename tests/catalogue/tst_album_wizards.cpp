@@ -12,6 +12,7 @@
 #include "songform.h"
 #include "tracklist.h"
 #include "windows.h"
+#include "windowsteps.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -62,28 +63,6 @@ std::unique_ptr<Wizard> open(Catalogue &cat)
         return nullptr;
     form->show();
     return form;
-}
-
-void type(QWidget &form, const char *field, const QString &text)
-{
-    auto *entry = form.findChild<QLineEdit *>(field);
-    QVERIFY2(entry, field);
-    entry->setText(text);
-    entry->setModified(true);
-}
-
-// Adds a song through the Add button, answering the song form with the title.
-void addSong(QWidget &form, const QString &title)
-{
-    QTimer::singleShot(0, [title] {
-        auto *song = qobject_cast<UpdateSong *>(QApplication::activeModalWidget());
-        QVERIFY(song);
-        auto *entry = qobject_cast<QLineEdit *>(song->control("MUS:Title"));
-        entry->setText(title);
-        entry->setModified(true);
-        QTest::mouseClick(song->okButton(), Qt::LeftButton);
-    });
-    QTest::mouseClick(form.findChild<QPushButton *>("addSong"), Qt::LeftButton);
 }
 
 } // namespace
@@ -147,16 +126,16 @@ void TestAlbumWizards::albumWizardSidesAndFinish()
     QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
     QCOMPARE(globals().songEntryMode, 2);
     QVERIFY(wizard->findChild<QWidget *>("side")->isVisibleTo(wizard.get()));
-    type(*wizard, "ALB:Artist", "ABBA");
-    type(*wizard, "ALB:Album", "Gold");
+    typeInto(*wizard, "ALB:Artist", "ABBA");
+    typeInto(*wizard, "ALB:Album", "Gold");
     QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
-    addSong(*wizard, "Dancing Queen");
+    addSongTitled(*wizard, "Dancing Queen");
     QCOMPARE(wizard->trackList()->topLevelItemCount(), 1);
     // The next disc shows its own songs only.
     QTest::mouseClick(wizard->findChild<QPushButton *>("nextSide"), Qt::LeftButton);
     QCOMPARE(globals().side, 2);
     QCOMPARE(wizard->trackList()->topLevelItemCount(), 0);
-    addSong(*wizard, "Waterloo");
+    addSongTitled(*wizard, "Waterloo");
     QCOMPARE(wizard->trackList()->topLevelItemCount(), 1);
     QCOMPARE(wizard->trackList()->topLevelItem(0)->text(0), QString("(2)  1"));
     QCOMPARE(wizard->trackList()->topLevelItem(0)->text(1), QString("ABBA")); // a single artist's album
@@ -174,8 +153,8 @@ void TestAlbumWizards::cancelGivesUpTheAlbumAndItsSongs()
     auto wizard = open<AlbumWizard>(cat);
     QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
     QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
-    addSong(*wizard, "One");
-    addSong(*wizard, "Two");
+    addSongTitled(*wizard, "One");
+    addSongTitled(*wizard, "Two");
     QCOMPARE(cat.songs->records(), 2);
     QCOMPARE(cat.albums->records(), 1);
     // Asked first: No keeps the wizard open with nothing given up.
@@ -213,7 +192,7 @@ void TestAlbumWizards::finishShowsABlankRequiredFieldOnItsStep()
     wizard->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(wizard.get()));
     QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
-    type(*wizard, "ALB:Album", "Gold");
+    typeInto(*wizard, "ALB:Album", "Gold");
     QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
     QTest::mouseClick(wizard->finishButton(), Qt::LeftButton);
     QCOMPARE(person.shown.size(), 1);
@@ -237,12 +216,12 @@ void TestAlbumWizards::cddbWizardGoesOnWithTheNextAlbum()
         QCOMPARE(wizard.windowTitle(), QString("CDDB Wizard"));
         QCOMPARE(wizard.findChild<QComboBox *>("ALB:Media")->currentText(), QString("CD"));
         QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
-        type(wizard, "ALB:Artist", "ABBA");
-        type(wizard, "ALB:Album", "Arrival");
-        type(wizard, "ALB:FileNumber", "CD-1");
+        typeInto(wizard, "ALB:Artist", "ABBA");
+        typeInto(wizard, "ALB:Album", "Arrival");
+        typeInto(wizard, "ALB:FileNumber", "CD-1");
         QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
         QCOMPARE(globals().songEntryMode, 3);
-        addSong(wizard, "Money, Money, Money");
+        addSongTitled(wizard, "Money, Money, Money");
         QTest::mouseClick(wizard.finishButton(), Qt::LeftButton);
         QVERIFY(wizard.isVisible()); // goes on with another album
         QCOMPARE(wizard.step(), 0);
@@ -276,8 +255,8 @@ void TestAlbumWizards::compilationsFormStartsEachAlbumAsVarious()
     QVERIFY(!form->finishButton()->isVisibleTo(form.get()));
     QCOMPARE(form->findChild<QLineEdit *>("ALB:Artist")->text(), QString("Various"));
     QCOMPARE(globals().songEntryMode, 3);
-    type(*form, "ALB:Album", "Summer Hits");
-    addSong(*form, "Vogue");
+    typeInto(*form, "ALB:Album", "Summer Hits");
+    addSongTitled(*form, "Vogue");
     QTest::mouseClick(form->okButton(), Qt::LeftButton);
     QVERIFY(form->isVisible());
     QCOMPARE(form->findChild<QLineEdit *>("ALB:Artist")->text(), QString("Various"));

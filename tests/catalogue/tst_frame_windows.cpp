@@ -104,27 +104,6 @@ QStringList albumsWithSongs(FileSet &files)
     return out;
 }
 
-void type(QWidget &form, const char *field, const QString &text)
-{
-    auto *entry = form.findChild<QLineEdit *>(field);
-    QVERIFY2(entry, field);
-    entry->setText(text);
-    entry->setModified(true);
-}
-
-void addSong(QWidget &form, const QString &title)
-{
-    onModals({[title](QWidget *modal) {
-        auto *song = qobject_cast<UpdateSong *>(modal);
-        QVERIFY(song);
-        auto *entry = qobject_cast<QLineEdit *>(song->control("MUS:Title"));
-        entry->setText(title);
-        entry->setModified(true);
-        QTest::mouseClick(song->okButton(), Qt::LeftButton);
-    }});
-    QTest::mouseClick(form.findChild<QPushButton *>("addSong"), Qt::LeftButton);
-}
-
 void highlight(BrowseWindow &list, const QString &text)
 {
     const QList<QTreeWidgetItem *> found = list.listBox()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive, 1);
@@ -273,10 +252,10 @@ void TestFrameWindows::wizardBesideAnAlbumList()
     auto *wizard = child<AlbumWizard>(frame);
     QVERIFY(wizard);
     QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
-    type(*wizard, "ALB:Artist", "ABBA");
-    type(*wizard, "ALB:Album", "Voulez-Vous");
+    typeInto(*wizard, "ALB:Artist", "ABBA");
+    typeInto(*wizard, "ALB:Album", "Voulez-Vous");
     QTest::mouseClick(wizard->nextButton(), Qt::LeftButton);
-    addSong(*wizard, "Chiquitita");
+    addSongTitled(*wizard, "Chiquitita");
 
     if (listAction == "select another row")
         highlight(*list, "Gold");

@@ -1,11 +1,14 @@
 // Steps a scripted person takes on windows: answering the modal windows that
-// open next, choosing a row of a select list, and reading what a list box or
-// a popup menu shows.
+// open next, choosing a row of a select list, typing into a field, adding a
+// song through a form's Add button, and reading what a list box or a popup
+// menu shows.
 #pragma once
 
 #include "browsewindow.h"
+#include "songform.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
@@ -58,6 +61,29 @@ inline QStringList menuTexts(const QMenu &menu)
     for (QAction *a : menu.actions())
         out << (a->isSeparator() ? QString("-") : (a->isEnabled() ? "" : "~") + a->text());
     return out;
+}
+
+// Types into a form's entry field as a person does: the field counts as edited.
+inline void typeInto(QWidget &form, const char *field, const QString &text)
+{
+    auto *entry = form.findChild<QLineEdit *>(field);
+    QVERIFY2(entry, field);
+    entry->setText(text);
+    entry->setModified(true);
+}
+
+// Adds a song through the form's Add button, answering the song form with the title.
+inline void addSongTitled(QWidget &form, const QString &title)
+{
+    onModals({[title](QWidget *modal) {
+        auto *song = qobject_cast<UpdateSong *>(modal);
+        QVERIFY(song);
+        auto *entry = qobject_cast<QLineEdit *>(song->control("MUS:Title"));
+        entry->setText(title);
+        entry->setModified(true);
+        QTest::mouseClick(song->okButton(), Qt::LeftButton);
+    }});
+    QTest::mouseClick(form.findChild<QPushButton *>("addSong"), Qt::LeftButton);
 }
 
 inline void click(BrowseWindow &list, const char *button)
