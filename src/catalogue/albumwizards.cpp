@@ -69,6 +69,7 @@ AlbumAdder::AlbumAdder(FileSet &files, const QString &name, const QString &title
     connect(back_, &QPushButton::clicked, this, [this] { showStep(step() - 1); });
     connect(sheet(), &QTabWidget::currentChanged, this, &AlbumAdder::showStepButtons);
     connect(finish_, &QPushButton::clicked, this, &AlbumAdder::accept);
+    checksEveryField(finish_);
 }
 
 QWidget *AlbumAdder::addStep(const QString &title)

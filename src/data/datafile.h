@@ -90,6 +90,7 @@ public:
 
     // For views and transactions.
     Connection *connection() const { return conn_.get(); }
+    std::shared_ptr<Connection> sharedConnection() const { return conn_; }
     QString schema() const { return schema_; }
     void registerCursor(Cursor *cursor);
     void unregisterCursor(Cursor *cursor);

@@ -8,7 +8,7 @@
 
 namespace crx {
 
-ReadTogether::ReadTogether(DataFile &file) : connection_(file.connection())
+ReadTogether::ReadTogether(DataFile &file) : connection_(file.sharedConnection())
 {
     if (connection_)
         connection_->beginReading();

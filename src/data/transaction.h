@@ -2,6 +2,7 @@
 // (see Connection); the commit is then all or nothing across them.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 namespace crx {
@@ -20,7 +21,8 @@ public:
     ReadTogether &operator=(const ReadTogether &) = delete;
 
 private:
-    Connection *connection_;
+    // Kept alive: a step that fails may close the file (and its own connection) before it ends.
+    std::shared_ptr<Connection> connection_;
 };
 
 // Waits at most waitSeconds for other users of the files; returns a result code.

@@ -44,6 +44,7 @@ FormWindow::FormWindow(FileSet &files, FileId file, const QString &name, Titles 
     cancel_->setGeometry(right - 2 * ButtonWidth - 6, y, ButtonWidth, ButtonHeight);
     ok_->setGeometry(right - 3 * ButtonWidth - 12, y, ButtonWidth, ButtonHeight);
     ok_->setDefault(true);
+    checksAll_ << ok_;
     connect(ok_, &QPushButton::clicked, this, &FormWindow::accept);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(help_, &QPushButton::clicked, this, [this] { openHelp(helpContext_.isEmpty() ? objectName() : helpContext_); });
@@ -330,10 +331,11 @@ void FormWindow::reject()
 void FormWindow::checkOnLeave(QWidget *entry, std::function<bool()> rules, QWidget *control)
 {
     const auto leave = [this, rules = std::move(rules), control] {
-        // Only when the person goes on to another control of the form: not for Cancel, and
-        // not while a message of the check itself has the focus.
+        // Only when the person goes on to another control of the form: not for Cancel, not for
+        // a button that checks every field itself (OK), and not while a message of the check
+        // itself has the focus.
         QWidget *now = QApplication::focusWidget();
-        if (leaving_ || !now || now == cancelButton() || !isAncestorOf(now))
+        if (leaving_ || !now || now == cancelButton() || !isAncestorOf(now) || checksAll_.contains(now))
             return;
         leaving_ = true;
         if (!rules())

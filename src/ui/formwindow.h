@@ -7,6 +7,7 @@
 #include "resizing.h"
 
 #include <QDialog>
+#include <QList>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -123,6 +124,9 @@ protected:
     // Shows a control whose check failed: its tab page brought forward, the control focused
     // and its text selected.
     void showField(QWidget *control);
+    // A button that checks every field itself (as OK does): leaving a field for it runs no
+    // check of its own, so a refusal is said once.
+    void checksEveryField(QWidget *button) { checksAll_ << button; }
 
 private:
     struct Bound {
@@ -154,6 +158,7 @@ private:
     bool placed_ = false;  // the design is placed for the window's font
     bool leaving_ = false; // a control's rules are running as the person leaves it
     std::optional<Record> shown_;
+    QList<QWidget *> checksAll_;
     bool comparesRecord_ = false;
     QWidget *lastEntry_ = nullptr;
     QStringList dittoFields_;

@@ -278,6 +278,9 @@ void TestSongForm::rangeChecks()
     QCOMPARE(person.shown.size(), 2);
     QCOMPARE(person.shown.last().title, QString("Range Error"));
     QVERIFY(spin->hasFocus());
+    // Left for OK, which checks every field itself, the refusal is said once.
+    QTest::mouseClick(form->okButton(), Qt::LeftButton);
+    QCOMPARE(person.shown.size(), 3);
 }
 
 void TestSongForm::newSongStartingValues()
