@@ -39,11 +39,7 @@ struct Catalogue {
         songs = &files.use(FileId::Cantorix);
         albums = &files.use(FileId::Album);
         addMediaFormats(files, {"CD", "Vinyl"});
-        DataFile &artists = files.use(FileId::Artists);
-        artists.buffer().clear();
-        artists.buffer().set("Artist", "ABBA");
-        artists.add();
-        files.release(FileId::Artists);
+        addArtists(files, {"ABBA"});
     }
     ~Catalogue()
     {

@@ -39,11 +39,7 @@ struct Catalogue {
     Catalogue() : files(dir.path())
     {
         addMediaFormats(files, {"CD", "Vinyl"});
-        DataFile &artists = files.use(FileId::Artists);
-        artists.buffer().clear();
-        artists.buffer().set("Artist", "ABBA");
-        artists.add();
-        files.release(FileId::Artists);
+        addArtists(files, {"ABBA"});
         DataFile &albums = files.use(FileId::Album);
         DataFile &songs = files.use(FileId::Cantorix);
         qint64 id = 0;

@@ -1,5 +1,5 @@
-// The reference entries a test's catalogue starts with: media formats and
-// categories, added through the program's own files.
+// The reference entries a test's catalogue starts with: media formats,
+// categories and artist defaults, added through the program's own files.
 #pragma once
 
 #include "fileset.h"
@@ -18,6 +18,17 @@ inline void addMediaFormats(FileSet &files, std::initializer_list<const char *> 
         media.add();
     }
     files.release(FileId::Media);
+}
+
+inline void addArtists(FileSet &files, std::initializer_list<const char *> names)
+{
+    DataFile &artists = files.use(FileId::Artists);
+    for (const char *name : names) {
+        artists.buffer().clear();
+        artists.buffer().set("Artist", QString::fromUtf8(name));
+        artists.add();
+    }
+    files.release(FileId::Artists);
 }
 
 inline void addCategories(FileSet &files, std::initializer_list<std::pair<int, const char *>> categories)
