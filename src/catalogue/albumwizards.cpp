@@ -53,7 +53,7 @@ AlbumAdder::AlbumAdder(FileSet &files, const QString &name, const QString &title
     const auto place = [&](const QString &label, const char *objectName, int slot) {
         auto *b = new QPushButton(label, this);
         b->setObjectName(QString::fromLatin1(objectName));
-        b->setGeometry(right - slot * (ButtonWidth + 6) - ButtonWidth + 6, y, ButtonWidth, ButtonHeight);
+        b->setGeometry(right - slot * (ButtonWidth + 6) - ButtonWidth, y, ButtonWidth, ButtonHeight);
         b->setAutoDefault(false);
         return b;
     };
