@@ -18,6 +18,7 @@ private Q_SLOTS:
     void theStockShellReadsTheFile();
     void countFollowsWritesFromAnywhere();
     void handlesKeepTheirOwnRecordOnOneFile();
+    void aStepReadsInOneTransactionThatWritesAndMessagesEnd();
     void keyOrderIgnoresCaseAndKeepsEqualKeysInOrder();
     void accentedNamesSortWithTheirLetters();
     void uniqueKeysTellAccentsApartButNotLetterCase_data();
@@ -545,6 +546,44 @@ void TestStorage::handlesKeepTheirOwnRecordOnOneFile()
     QVERIFY(other->isOpen());
     QCOMPARE(other->setToStart(byId), int(NoError));
     QCOMPARE(other->next(), int(NoError));
+}
+
+void TestStorage::aStepReadsInOneTransactionThatWritesAndMessagesEnd()
+{
+    Catalogue cat;
+    DataFile &songs = cat.open(FileId::Cantorix);
+    addSong(songs, 1, "A", "one");
+    sqlite3 *other = nullptr;
+    sqlite3_open(cat.path("crxdata.tps").toUtf8().constData(), &other);
+    sqlite3_busy_timeout(other, 0);
+    const auto otherCanCommit = [other] {
+        const bool locked = sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        return locked;
+    };
+    {
+        const ReadTogether together(songs);
+        songs.setToStart(-1);
+        QCOMPARE(songs.next(), int(NoError));
+        QVERIFY(!otherCanCommit()); // the step holds its read
+        // A write ends the step's transaction first: it is in the file at once.
+        songs.buffer().set("Title", "uno");
+        QCOMPARE(songs.put(), int(NoError));
+        QVERIFY(otherCanCommit());
+        songs.setToStart(-1);
+        QCOMPARE(songs.next(), int(NoError));
+    }
+    {
+        const ReadTogether together(songs);
+        songs.setToStart(-1);
+        QCOMPARE(songs.next(), int(NoError));
+        QVERIFY(!otherCanCommit());
+        stopAllReading(); // as a message box does
+        QVERIFY(otherCanCommit());
+        QCOMPARE(songs.next(), int(RecordNotAvailable));
+    }
+    QVERIFY(otherCanCommit());
+    sqlite3_close(other);
 }
 
 void TestStorage::readsLetOtherProcessesWrite()
