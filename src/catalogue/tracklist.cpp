@@ -74,11 +74,8 @@ void TrackList::restoreFormat(const QString &positionsFile, const QString &secti
 
 void TrackList::saveFormat(const QString &positionsFile, const QString &section) const
 {
-    std::vector<int> widths;
-    const DialogUnits units(font());
-    for (int i = 0; i < header()->count(); ++i)
-        widths.push_back(units.unitsX(header()->sectionSize(i)));
-    saveListFormat(positionsFile, section, listControl(), listFormatWithWidths(format_, widths));
+    saveListFormat(positionsFile, section, listControl(),
+                   listFormatWithWidths(format_, DialogUnits::columnWidths(*header())));
 }
 
 QString TrackList::listControl() const

@@ -77,6 +77,12 @@ void DataFile::dropReading()
 {
     cursor_ = nullptr;
     keyCursors_.clear();
+    dropStatements();
+}
+
+// Lets go of this handle's statements: its own, its views' and the spare ones.
+void DataFile::dropStatements()
+{
     for (Cursor *c : cursors_)
         c->release();
     for (sqlite3_stmt *stmt : statements_)
@@ -154,16 +160,8 @@ void DataFile::invalidateCursors()
 
 void DataFile::resetStatements()
 {
-    for (DataFile *handle : store_->handles) {
-        for (Cursor *c : handle->cursors_)
-            c->release();
-        for (sqlite3_stmt *stmt : handle->statements_)
-            sqlite3_finalize(stmt);
-        handle->statements_.clear();
-        for (const auto &[sql, stmt] : handle->spare_)
-            sqlite3_finalize(stmt);
-        handle->spare_.clear();
-    }
+    for (DataFile *handle : store_->handles)
+        handle->dropStatements();
 }
 
 sqlite3_stmt *DataFile::statement(int slot, const std::function<QString()> &sql)

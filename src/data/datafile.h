@@ -108,6 +108,7 @@ private:
     explicit DataFile(std::shared_ptr<Store> store);
     Cursor &cursor();
     void dropReading();
+    void dropStatements();
     int place(int key, void (*at)(Cursor &, const Record &));
     int read(bool forward);
     int fetchOne(sqlite3_stmt *stmt, int key);

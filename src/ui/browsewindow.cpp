@@ -220,10 +220,7 @@ bool BrowseWindow::start()
     for (FileId other : alsoUses_)
         files_.use(other);
     using_ = true;
-    // The design in dialog units, for this window's font: never smaller than that.
-    DialogUnits::place(*this);
-    setMinimumSize(size());
-    fitChildToWindow(*this);
+    openAtDesign(*this);
     layout_.record(*this);
     const QString positions = profilePath(files_.directory(), settingsfile::Positions);
     WidgetPlacement placement(*this);
@@ -770,11 +767,8 @@ void BrowseWindow::done(int result)
         if (!lastTabKey_.isEmpty())
             saveLastTab(profilePath(files_.directory(), settingsfile::Preferences), lastTabKey_, tabs_->currentIndex());
         const QString positions = profilePath(files_.directory(), settingsfile::Positions);
-        std::vector<int> widths;
-        const DialogUnits units(list_->font());
-        for (int i = 0; i < list_->header()->count(); ++i)
-            widths.push_back(units.unitsX(list_->header()->sectionSize(i)));
-        saveListFormat(positions, objectName(), listControl_, listFormatWithWidths(currentFormat_, widths), formatKeys_);
+        saveListFormat(positions, objectName(), listControl_,
+                       listFormatWithWidths(currentFormat_, DialogUnits::columnWidths(*list_->header())), formatKeys_);
         WidgetPlacement placement(*this);
         SaveWindowPlacement(positions, objectName(), placement);
         page_.reset();

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QTabWidget>
 #include <QWidget>
 #include <cmath>
@@ -64,6 +65,15 @@ int DialogUnits::y(int units) const
 int DialogUnits::unitsX(int pixels) const
 {
     return int(std::lround(pixels / perX_));
+}
+
+std::vector<int> DialogUnits::columnWidths(const QHeaderView &header)
+{
+    const DialogUnits units(header.font());
+    std::vector<int> widths;
+    for (int i = 0; i < header.count(); ++i)
+        widths.push_back(units.unitsX(header.sectionSize(i)));
+    return widths;
 }
 
 void DialogUnits::place(QWidget &window)

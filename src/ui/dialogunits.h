@@ -13,7 +13,9 @@
 #include <QFont>
 #include <QRect>
 #include <QSize>
+#include <vector>
 
+class QHeaderView;
 class QWidget;
 
 namespace crx {
@@ -28,6 +30,9 @@ public:
     int y(int units) const;
     // Dialog units of so many pixels (a column width the person gave).
     int unitsX(int pixels) const;
+
+    // The widths of a list's columns as they stand, in dialog units (to keep in its format).
+    static std::vector<int> columnWidths(const QHeaderView &header);
 
     // Places the window at its design for its font: its own size and every control the design
     // placed (on the window, on the pages of its tab sheets, in group boxes and plain panels);

@@ -1,7 +1,6 @@
 #include "formwindow.h"
 
 #include "datafile.h"
-#include "dialogunits.h"
 #include "fileset.h"
 #include "numberspin.h"
 #include "help.h"
@@ -181,14 +180,11 @@ bool FormWindow::prepare()
         return false;
     }
     if (!placed_) {
-        // The design in dialog units, for this window's font: never smaller than that.
         resize(designed_);
-        DialogUnits::place(*this);
+        openAtDesign(*this);
         designed_ = size();
         placed_ = true;
     }
-    setMinimumSize(designed_);
-    fitChildToWindow(*this);
     layout_.record(*this);
     const QString positions = profilePath(files_.directory(), settingsfile::Positions);
     WidgetPlacement placement(*this);

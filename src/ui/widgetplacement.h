@@ -3,6 +3,7 @@
 // the workspace, its size with the child's frame, maximised within the frame.
 #pragma once
 
+#include "dialogunits.h"
 #include "placement.h"
 
 #include <QMdiSubWindow>
@@ -26,6 +27,15 @@ inline void fitChildToWindow(QWidget &window)
     const QSize frame = placed.size() - placed.contentsRect().size();
     placed.setMinimumSize(window.minimumSize() + frame);
     placed.resize(window.size().expandedTo(window.minimumSize()) + frame);
+}
+
+// A window opens at its design in dialog units for its font, never smaller than that, and in
+// an MDI child sized for it when it has one.
+inline void openAtDesign(QWidget &window)
+{
+    DialogUnits::place(window);
+    window.setMinimumSize(window.size());
+    fitChildToWindow(window);
 }
 
 class WidgetPlacement : public PlacedWindow
