@@ -13,10 +13,22 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 namespace crx {
 
 namespace {
+
+// The workspace places a new child beside the others, possibly beyond its edge: it is moved
+// back inside as far as its size allows (a maximised child fills the workspace anyway).
+void keepInside(QMdiSubWindow &child, const QRect &workspace)
+{
+    if (child.isMaximized())
+        return;
+    const QRect placed = child.geometry();
+    child.move(std::clamp(placed.x(), 0, std::max(0, workspace.width() - placed.width())),
+               std::clamp(placed.y(), 0, std::max(0, workspace.height() - placed.height())));
+}
 
 // Opens a list or form as a modeless child of the frame (several may be open at once), once
 // its opening steps (start of a list, prepare of a form) have gone well. The window runs on a
@@ -38,6 +50,7 @@ void openChild(MainFrame &frame)
     }
     QObject::connect(window, &QDialog::finished, child, &QWidget::close);
     child->show();
+    keepInside(*child, frame.workspace()->rect());
 }
 
 template <typename List>

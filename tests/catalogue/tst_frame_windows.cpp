@@ -161,6 +161,14 @@ void TestFrameWindows::windowsOpenAtTheirDesignWhereTheyWereLeft()
              qPrintable(QString("%1x%2").arg(inside->minimumWidth()).arg(inside->minimumHeight())));
     QVERIFY(inside->width() >= inside->minimumWidth() && inside->height() >= inside->minimumHeight());
     QVERIFY(frame.workspace()->rect().contains(child->geometry()));
+    // A second one, placed beside the first by the workspace, lies inside it too.
+    frame.dispatch(window);
+    for (QMdiSubWindow *sub : frame.workspace()->subWindowList())
+        QVERIFY(frame.workspace()->rect().contains(sub->geometry()));
+    for (QMdiSubWindow *sub : frame.workspace()->subWindowList())
+        if (sub != child)
+            sub->close();
+    QTRY_COMPARE(frame.workspace()->subWindowList().size(), 1);
     // Never smaller than the design.
     child->resize(50, 50);
     QVERIFY(inside->width() >= inside->minimumWidth() && inside->height() >= inside->minimumHeight());
