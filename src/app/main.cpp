@@ -1,16 +1,36 @@
-// Cantorix Pro: a catalogue of a private music collection. The program takes
-// no arguments and keeps its files in its working directory.
+// Cantorix Pro: a catalogue of a private music collection. The program keeps
+// its files in its working directory. Its one argument, --disc-info, prints
+// the identification of the disc in the drive and ends without a window.
+#include "discinfo.h"
 #include "fileset.h"
 #include "mainframe.h"
 #include "qtinteraction.h"
+#include "settings.h"
 #include "startup.h"
 #include "windows.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QTextStream>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+int discInfo(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    crx::reloadSettings(QDir::currentPath());
+    QTextStream out(stdout), err(stderr);
+    return crx::printDiscInfo(QDir::currentPath(), out, err);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    if (argc == 2 && std::strcmp(argv[1], "--disc-info") == 0)
+        return discInfo(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cantorix Pro"));
     crx::QtInteraction person;

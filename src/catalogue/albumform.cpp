@@ -10,6 +10,8 @@
 #include "interaction.h"
 #include "numberspin.h"
 #include "profile.h"
+#include "readcd.h"
+#include "readingcdwindow.h"
 #include "referencelists.h"
 #include "selectfilenumber.h"
 #include "settings.h"
@@ -19,6 +21,7 @@
 
 #include <QComboBox>
 #include <QDate>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -239,10 +242,9 @@ void UpdateAlbum::buildSongs(QWidget *page, bool wizard)
                        QString::fromLatin1(m.tip)),
                 &QPushButton::clicked, this, [this, mode] { moveSong(mode); });
     }
-    // Reading the disc in the drive comes with the disc reading itself.
-    button(page, wizard ? QStringLiteral("Read CD Information") : QStringLiteral("Read CD &Information"),
-           QStringLiteral("readCd"), QRect(140, 308, 130, 25))
-        ->setEnabled(false);
+    connect(button(page, wizard ? QStringLiteral("Read CD Information") : QStringLiteral("Read CD &Information"),
+                   QStringLiteral("readCd"), QRect(140, 308, 130, 25)),
+            &QPushButton::clicked, this, &UpdateAlbum::readCompactDisc);
     if (!wizard) {
         connect(button(page, QStringLiteral("Cascade"), QStringLiteral("cascade"), QRect(280, 308, 80, 25)),
                 &QPushButton::clicked, this, &UpdateAlbum::cascade);
@@ -290,13 +292,15 @@ void UpdateAlbum::buildDisc(QWidget *page)
     addField(QStringLiteral("CD Serial #:"), QStringLiteral("ALB:CDIdentifier"), QStringLiteral("@s24"),
              QRect(10, 30, 90, RowHeight), QRect(105, 30, 220, RowHeight), {}, local)
         ->setToolTip(QStringLiteral("CD Serial Number"));
-    // Reading the disc and the CDDB look-up come with the disc reading and the CDDB client.
-    button(local, QStringLiteral("Read"), QStringLiteral("readId"), QRect(335, 29, 70, 25))->setEnabled(false);
+    connect(button(local, QStringLiteral("Read"), QStringLiteral("readId"), QRect(335, 29, 70, 25)),
+            &QPushButton::clicked, this, &UpdateAlbum::readDiscIdentifier);
     auto *cddb = new QGroupBox(QStringLiteral("CDDB (Internet)"), page);
     cddb->setGeometry(10, 90, 600, 70);
-    addField(QStringLiteral("ID:"), QStringLiteral("ALB:XCCD"), QStringLiteral("@s32"), QRect(10, 30, 90, RowHeight),
-             QRect(105, 30, 220, RowHeight), {}, cddb)
-        ->setToolTip(QStringLiteral("CDDB Number (Internet)"));
+    discId_ = addField(QStringLiteral("ID:"), QStringLiteral("ALB:XCCD"), QStringLiteral("@s32"),
+                       QRect(10, 30, 90, RowHeight), QRect(105, 30, 220, RowHeight), {}, cddb);
+    discId_->setToolTip(QStringLiteral("CDDB Number (Internet)"));
+    discId_->installEventFilter(this);
+    // The CDDB look-up comes with the CDDB client.
     button(cddb, QStringLiteral("Get CD information from gnudb.org"), QStringLiteral("cddb"), QRect(335, 29, 250, 25))
         ->setEnabled(false);
 }
@@ -311,6 +315,48 @@ void UpdateAlbum::buildOther(QWidget *page)
     addMemo(QStringLiteral("ALB:Performance"), QRect(PromptX, 190, 600, 120), page);
     addSpin(QStringLiteral("Rating:"), QStringLiteral("ALB:Rating"), 2, true, QRect(PromptX, 325, PromptWidth, RowHeight),
             QRect(EntryX, 325, 50, RowHeight), page, QStringLiteral("Rating"), 10);
+}
+
+void UpdateAlbum::readCompactDisc()
+{
+    takeTyped();
+    ReadingCdWindow progress(this);
+    if (ReadCompactDisc(files_, ReadMode::Full, false, progress)) {
+        const DiscId disc = ComputeDiscId(trackTable());
+        Record &album = session().file().buffer();
+        album.set("ALB:XCCD", disc.id);
+        album.set("ALB:TotalTime", disc.playingTime);
+    }
+    load();
+    showSongs();
+}
+
+void UpdateAlbum::readDiscIdentifier()
+{
+    takeTyped();
+    Record &album = session().file().buffer();
+    const QString kept = album.get("ALB:CDIdentifier").toString();
+    ReadingCdWindow progress(this);
+    if (ReadCompactDisc(files_, ReadMode::Identify, false, progress))
+        interaction().message(QStringLiteral("Process complete"),
+                              album.get("ALB:CDIdentifier").toString() != kept
+                                  ? QStringLiteral("CD Identification updated.")
+                                  : QStringLiteral("CD Identification not updated."),
+                              Icon::Information, OK, OK);
+    load();
+    showSongs();
+}
+
+bool UpdateAlbum::eventFilter(QObject *watched, QEvent *event)
+{
+    // Coming to a blank disc id reads the disc; the focus a message box gives back does not.
+    if (watched == discId_ && event->type() == QEvent::FocusIn && discId_->text().trimmed().isEmpty()) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason
+            || reason == Qt::ShortcutFocusReason)
+            QMetaObject::invokeMethod(this, &UpdateAlbum::readCompactDisc, Qt::QueuedConnection);
+    }
+    return FormWindow::eventFilter(watched, event);
 }
 
 bool UpdateAlbum::prepare()

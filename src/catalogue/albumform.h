@@ -45,11 +45,16 @@ public:
     void reassignSongs();
     void swapArtistsAndTitles();
     void replaceText();
+    // "Read CD Information": reads the disc in the drive into the album and its songs.
+    void readCompactDisc();
+    // "Read" on the Compact Disc tab: the disc signature only, and whether it changed.
+    void readDiscIdentifier();
 
 protected:
     // The variants: a window of this name and title with an empty sheet of the given size.
     UpdateAlbum(FileSet &files, const QString &name, Titles titles, QSize size, QRect sheet, QWidget *parent);
     void done(int result) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     // The album's fields; with required, Artist and Album are marked and may not stay blank.
     void buildGeneral(QWidget *page, bool required = false);
@@ -84,6 +89,7 @@ private:
     NumberSpin *side_ = nullptr;
     TrackList *tracks_;
     QLabel *picture_ = nullptr;
+    QLineEdit *discId_ = nullptr;
     SoundFileButtons *soundButtons_ = nullptr;
     bool sideOnly_ = false;
     QList<QPushButton *> rowButtons_; // Copy, Change, Delete: only with songs

@@ -221,10 +221,17 @@ void AlbumWizard::startValues(Record &album)
     album.set("ALB:FileNumber", QString());
 }
 
+bool AlbumWizard::isCompactDisc() const
+{
+    return mediaList()->currentText().contains(QLatin1String("CD"), Qt::CaseInsensitive);
+}
+
 void AlbumWizard::leaving(int step)
 {
+    if (step == 1 && isCompactDisc())
+        readCompactDisc();
     if (step != 0)
-        return; // reading the disc after step 2 comes with the disc reading
+        return;
     if (option(QStringLiteral("Single Artist Album"))->isChecked()) {
         globals().songEntryMode = 2;
     } else {
@@ -242,6 +249,8 @@ void AlbumWizard::leaving(int step)
 void AlbumWizard::nextSide()
 {
     sideField()->setValue(sideField()->value() + 1);
+    if (isCompactDisc())
+        readCompactDisc();
     editAllSongs();
 }
 
@@ -263,6 +272,9 @@ CDDBWizard::CDDBWizard(FileSet &files, QWidget *parent)
     text(songs, QStringLiteral("Step 3:  Enter the song details."), 5);
     page->setGeometry(0, 25, 620, 345);
     buildSongs(page, true);
+    // Here "Read CD Information" repeats the CDDB look-up, which comes with the CDDB client.
+    findChild<QPushButton *>(QStringLiteral("readCd"))->disconnect();
+    findChild<QPushButton *>(QStringLiteral("readCd"))->setEnabled(false);
     auto *swap = new QPushButton(QStringLiteral("Swap artist and title information for all songs"), page);
     swap->setObjectName(QStringLiteral("swapAll"));
     swap->setGeometry(380, 308, 235, 25);

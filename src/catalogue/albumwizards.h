@@ -69,6 +69,8 @@ protected:
 
 private:
     void nextSide();
+    // The album's media says CD (in any letter case).
+    bool isCompactDisc() const;
     QList<QRadioButton *> options_;
 };
 

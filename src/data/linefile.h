@@ -32,6 +32,8 @@ public:
     // Reads the next line (without its line end) cut at the width; RecordNotAvailable at the end.
     int next(QString &line);
     int add(const QString &line);
+    // Hands what was added to the system, so that a reader sees it before the file is closed.
+    void flush() { file_.flush(); }
 
 private:
     int fileError();

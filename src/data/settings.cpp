@@ -70,6 +70,9 @@ const OtherSetting others[] = {
     {"Settings", "SMTPServer", "mail.example.org"},
     {"Settings", "CDDBCategory", "rock"},
     {"Settings", "IgnoreMCIError", ""},
+    {"Settings", "CDDevice", ""},
+    {"Settings", "VirtualDisc", ""},
+    {"Settings", "VirtualDiscDoor", ""},
 };
 
 } // namespace

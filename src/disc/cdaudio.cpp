@@ -1,0 +1,256 @@
+#include "cdaudio.h"
+
+#include "discid.h"
+#include "eventlog.h"
+
+#include <QDir>
+#include <QStringList>
+
+namespace crx {
+namespace {
+
+CdAudio *installed = nullptr;
+
+constexpr int CommandLimit = 99;
+constexpr int EventLogData = 50;
+
+bool isTrackNumber(const QString &word, int &track)
+{
+    bool ok = false;
+    track = word.toInt(&ok);
+    return ok;
+}
+
+} // namespace
+
+CdAudio::CdAudio(const QString &workingDirectory) : workingDirectory_(workingDirectory) {}
+
+CdAudio::CdAudio(std::unique_ptr<CdDrive> drive) : drive_(std::move(drive)), fixed_(true) {}
+
+CdAudio::~CdAudio()
+{
+    if (installed == this)
+        installed = nullptr;
+}
+
+CdDrive &CdAudio::drive()
+{
+    if (!fixed_) {
+        const DriveChoice choice = driveChoice(workingDirectory_);
+        if (!drive_ || !(choice == choice_)) {
+            drive_ = makeDrive(choice, workingDirectory_);
+            choice_ = choice;
+            looked_ = false;
+        }
+    }
+    if (!looked_)
+        lookAgain();
+    return *drive_;
+}
+
+void CdAudio::lookAgain()
+{
+    drive_->refresh();
+    looked_ = true;
+    const QString reason = drive_->reason();
+    if (reason == loggedReason_)
+        return;
+    loggedReason_ = reason;
+    // The log's lines hold 50 characters of it each.
+    for (qsizetype at = 0; at < reason.size(); at += EventLogData)
+        WriteEventLog(QStringLiteral("CD Drive Not Ready"), reason.mid(at, EventLogData));
+}
+
+QString CdAudio::driveReason() const
+{
+    return drive_ ? drive_->reason() : QString();
+}
+
+int CdAudio::send(const QString &command, QString &reply)
+{
+    reply.clear();
+    const QStringList words = command.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return mci::UnrecognizedCommand;
+    const QString &verb = words[0];
+    static const QStringList known = {QStringLiteral("open"),  QStringLiteral("close"), QStringLiteral("status"),
+                                      QStringLiteral("set"),   QStringLiteral("play"),  QStringLiteral("pause"),
+                                      QStringLiteral("stop"),  QStringLiteral("seek"),  QStringLiteral("resume")};
+    if (!known.contains(verb))
+        return mci::UnrecognizedCommand;
+    if (words.size() < 2 || words[1] != QLatin1String("cdaudio"))
+        return mci::InvalidDeviceName;
+    if (verb == QLatin1String("open"))
+        return open(words, reply);
+    if (verb == QLatin1String("close")) {
+        if (!open_)
+            return mci::InvalidDeviceName;
+        open_ = false;
+        return mci::NoError;
+    }
+    if (verb == QLatin1String("status"))
+        return status(words, reply);
+    if (verb == QLatin1String("set"))
+        return set(words);
+    return mci::UnsupportedFunction;
+}
+
+int CdAudio::open(const QStringList &words, QString &reply)
+{
+    for (qsizetype i = 2; i < words.size(); ++i)
+        if (words[i] != QLatin1String("shareable") && words[i] != QLatin1String("wait"))
+            return mci::UnrecognizedKeyword;
+    if (open_)
+        return mci::DeviceOpen;
+    CdDrive &cd = drive();
+    lookAgain();
+    if (cd.state() == DriveState::Missing)
+        return mci::DeviceNotInstalled;
+    open_ = true;
+    format_ = TimeFormat::Msf;
+    reply = QStringLiteral("1");
+    return mci::NoError;
+}
+
+qint64 CdAudio::length(int track) const
+{
+    const DiscToc &toc = drive_->toc();
+    if (track == 0)
+        return qint64(toc.leadOut) - toc.starts.front() - 1;
+    const qint64 end = size_t(track) < toc.starts.size() ? toc.starts[size_t(track)] : qint64(toc.leadOut) - 1;
+    return end - toc.starts[size_t(track - 1)];
+}
+
+QString CdAudio::msf(qint64 frames) const
+{
+    const Msf m = FramesToMsf(frames);
+    return QString::asprintf("%02d:%02d:%02d", m.minutes, m.seconds, m.frames);
+}
+
+QString CdAudio::duration(qint64 frames) const
+{
+    if (format_ == TimeFormat::Milliseconds)
+        return QString::number(frames * 1000 / FramesPerSecond);
+    return msf(frames);
+}
+
+int CdAudio::status(const QStringList &words, QString &reply)
+{
+    if (words.size() < 3)
+        return mci::MissingParameter;
+    const QString item = words.mid(2).join(QLatin1Char(' '));
+    CdDrive &cd = drive();
+    if (item == QLatin1String("ready") || item == QLatin1String("media present") || item == QLatin1String("mode")) {
+        lookAgain();
+        if (item == QLatin1String("mode")) {
+            reply = cd.state() == DriveState::Ready      ? QStringLiteral("stopped")
+                    : cd.state() == DriveState::DoorOpen ? QStringLiteral("open")
+                                                         : QStringLiteral("not ready");
+        } else {
+            reply = cd.state() == DriveState::Ready ? QStringLiteral("true") : QStringLiteral("false");
+        }
+        return mci::NoError;
+    }
+    if (item == QLatin1String("time format")) {
+        reply = format_ == TimeFormat::Msf ? QStringLiteral("msf")
+                : format_ == TimeFormat::Tmsf ? QStringLiteral("tmsf")
+                                              : QStringLiteral("milliseconds");
+        return mci::NoError;
+    }
+    const bool isLength = words[2] == QLatin1String("length");
+    const bool isPosition = words[2] == QLatin1String("position");
+    const bool isCount = item == QLatin1String("number of tracks");
+    const bool isCurrent = item == QLatin1String("current track");
+    const bool ofTrack = (isLength || isPosition) && words.size() == 5 && words[3] == QLatin1String("track");
+    if (!(isCount || isCurrent || ((isLength || isPosition) && (words.size() == 3 || ofTrack))))
+        return mci::UnrecognizedKeyword;
+    if (cd.state() != DriveState::Ready)
+        return mci::DeviceNotReady;
+    const DiscToc &toc = cd.toc();
+    const int tracks = int(toc.starts.size());
+    if (isCount) {
+        reply = QString::number(tracks);
+        return mci::NoError;
+    }
+    if (isCurrent) {
+        reply = QStringLiteral("1");
+        return mci::NoError;
+    }
+    int track = 1;
+    if (ofTrack) {
+        if (!isTrackNumber(words[4], track))
+            return mci::BadInteger;
+        if (track < 1 || track > tracks)
+            return mci::OutOfRange;
+    }
+    if (isLength) {
+        reply = duration(length(ofTrack ? track : 0));
+        return mci::NoError;
+    }
+    const qint64 at = toc.starts[size_t(track - 1)];
+    if (format_ == TimeFormat::Tmsf)
+        reply = QString::asprintf("%02d:00:00:00", track);
+    else if (format_ == TimeFormat::Msf)
+        reply = msf(at);
+    else
+        reply = QString::number(at * 1000 / FramesPerSecond);
+    return mci::NoError;
+}
+
+int CdAudio::set(const QStringList &words)
+{
+    const QString item = words.mid(2).join(QLatin1Char(' '));
+    if (item.startsWith(QLatin1String("door "))) {
+        if (item != QLatin1String("door open") && item != QLatin1String("door closed"))
+            return mci::UnrecognizedKeyword;
+        const bool done = drive().setDoor(item == QLatin1String("door open"));
+        lookAgain();
+        return done ? mci::NoError : mci::UnsupportedFunction;
+    }
+    if (!item.startsWith(QLatin1String("time format ")))
+        return mci::UnrecognizedKeyword;
+    const QString format = item.mid(12);
+    if (format == QLatin1String("tmsf"))
+        format_ = TimeFormat::Tmsf;
+    else if (format == QLatin1String("msf"))
+        format_ = TimeFormat::Msf;
+    else if (format == QLatin1String("ms") || format == QLatin1String("milliseconds"))
+        format_ = TimeFormat::Milliseconds;
+    else
+        return mci::BadTimeFormat;
+    return mci::NoError;
+}
+
+void setCdAudio(CdAudio *device)
+{
+    installed = device;
+}
+
+CdAudio &cdAudio()
+{
+    // Until one is installed, the drive the settings of the current directory name.
+    static CdAudio current(QDir::currentPath());
+    return installed ? *installed : current;
+}
+
+QString SendMciCommand(const QString &command, bool askMode)
+{
+    const QString sent = (askMode ? QStringLiteral("status cdaudio mode") : command).left(CommandLimit);
+    QString reply;
+    const int code = cdAudio().send(sent, reply);
+    if (code == mci::NoError) {
+        if (reply == QLatin1String("true"))
+            return QStringLiteral("1");
+        if (reply == QLatin1String("false"))
+            return {};
+        return reply;
+    }
+    if (code == mci::DeviceOpen)
+        return QStringLiteral("Error:1");
+    WriteEventLog(QStringLiteral("MCI Request"), sent);
+    WriteEventLog(QStringLiteral("MCI Return"), reply);
+    WriteEventLog(QStringLiteral("MCI Error"), QString::number(code));
+    return QStringLiteral("Error:") + QString::number(code);
+}
+
+} // namespace crx

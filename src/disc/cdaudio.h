@@ -1,0 +1,94 @@
+// The multimedia device alias "cdaudio": an interpreter of the MCI command
+// strings the disc reader and the player send, answering as MCI does, over
+// a CdDrive. Commands (words in any letter case):
+//
+//   open cdaudio [shareable] [wait]        the device number; 265 when already open
+//   close cdaudio
+//   status cdaudio ready | media present    "true" or "false"
+//   status cdaudio mode                     "open", "stopped", "not ready", ...
+//   status cdaudio number of tracks | current track | time format
+//   status cdaudio length [track n]         mm:ss:ff (ms: milliseconds); the last track one
+//                                           frame short of the lead-out, as MCI reports it
+//   status cdaudio position [track n]       msf: mm:ss:ff from the disc's start;
+//                                           tmsf: tt:mm:ss:ff; ms: milliseconds
+//   set cdaudio time format tmsf | msf | ms | milliseconds
+//   set cdaudio door open | closed
+//
+// Playback (play, pause, stop, seek, resume) answers 274, "unsupported".
+#pragma once
+
+#include "cddrive.h"
+
+#include <QString>
+#include <memory>
+
+namespace crx {
+
+// MCI error codes the device answers with.
+namespace mci {
+constexpr int NoError = 0;
+constexpr int UnrecognizedKeyword = 259;
+constexpr int UnrecognizedCommand = 261;
+constexpr int InvalidDeviceName = 263;
+constexpr int DeviceOpen = 265;
+constexpr int BadInteger = 270;
+constexpr int MissingParameter = 273;
+constexpr int UnsupportedFunction = 274;
+constexpr int DeviceNotReady = 276;
+constexpr int OutOfRange = 282;
+constexpr int BadTimeFormat = 293;
+constexpr int DeviceNotInstalled = 306;
+} // namespace mci
+
+class CdAudio
+{
+public:
+    // The drive is chosen from the settings of the working directory at each open
+    // (see chooseDrive) and kept while the choice stays the same.
+    explicit CdAudio(const QString &workingDirectory);
+    // Always this drive.
+    explicit CdAudio(std::unique_ptr<CdDrive> drive);
+    ~CdAudio();
+
+    // Carries out one command; returns the MCI error code and leaves the answer in reply.
+    int send(const QString &command, QString &reply);
+
+    // Why the drive is not ready, as the drive says it; empty when it is.
+    QString driveReason() const;
+
+private:
+    enum class TimeFormat { Msf, Tmsf, Milliseconds };
+
+    CdDrive &drive();
+    // Looks at the drive again; a new reason why it is not ready goes to the event log.
+    void lookAgain();
+    int open(const QStringList &words, QString &reply);
+    int status(const QStringList &words, QString &reply);
+    int set(const QStringList &words);
+    // The length of track n (1 upwards), or of the disc for 0, in frames.
+    qint64 length(int track) const;
+    QString msf(qint64 frames) const;
+    QString duration(qint64 frames) const;
+
+    QString workingDirectory_;
+    DriveChoice choice_; // what chose the drive, to see when the settings name another
+    std::unique_ptr<CdDrive> drive_;
+    bool fixed_ = false;
+    bool looked_ = false;
+    QString loggedReason_;
+    bool open_ = false;
+    TimeFormat format_ = TimeFormat::Msf;
+};
+
+// The device of this run: one a test installs, or else the drive the settings of the current
+// directory name.
+void setCdAudio(CdAudio *device);
+CdAudio &cdAudio();
+
+// Sends a command to the installed device (with askMode, "status cdaudio mode" instead) and
+// returns the reply: "1" for "true", "" for "false", the reply itself otherwise; "Error:1"
+// for an alias already open; "Error:" and the code for any other failure, which is also
+// written to the event log (request, reply and code).
+QString SendMciCommand(const QString &command, bool askMode = false);
+
+} // namespace crx

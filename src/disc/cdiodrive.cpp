@@ -1,0 +1,115 @@
+#include "cdiodrive.h"
+
+#include <cdio/cdio.h>
+#include <cdio/logging.h>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <linux/cdrom.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace crx {
+namespace {
+
+// libcdio reports through a log handler; its last warning or error becomes the reason a
+// drive is not ready instead of a line on the terminal.
+QString &lastCdioMessage()
+{
+    static QString message;
+    return message;
+}
+
+void keepCdioMessage(cdio_log_level_t level, const char message[])
+{
+    if (level >= CDIO_LOG_WARN)
+        lastCdioMessage() = QString::fromLocal8Bit(message).trimmed();
+}
+
+QString firstDrive()
+{
+    cdio_log_set_handler(keepCdioMessage);
+    char *found = cdio_get_default_device(nullptr);
+    const QString device = found ? QString::fromLocal8Bit(found) : QString();
+    cdio_free(found);
+    return device;
+}
+
+} // namespace
+
+CdioDrive::CdioDrive(const QString &device) : device_(device) {}
+
+void CdioDrive::refresh()
+{
+    toc_ = {};
+    reason_.clear();
+    found_ = device_.isEmpty() ? firstDrive() : device_;
+    if (found_.isEmpty()) {
+        state_ = DriveState::Missing;
+        reason_ = QStringLiteral("no CD drive found");
+        return;
+    }
+    const int fd = ::open(found_.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0) {
+        state_ = errno == ENOENT ? DriveState::Missing : DriveState::NotReady;
+        reason_ = QStringLiteral("%1: %2").arg(found_, QString::fromLocal8Bit(std::strerror(errno)));
+        return;
+    }
+    const int status = ::ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT);
+    const int error = errno;
+    ::close(fd);
+    switch (status) {
+    case CDS_DISC_OK: readToc(); break;
+    case CDS_NO_DISC: state_ = DriveState::NoDisc; break;
+    case CDS_TRAY_OPEN: state_ = DriveState::DoorOpen; break;
+    case CDS_DRIVE_NOT_READY:
+        state_ = DriveState::NotReady;
+        reason_ = QStringLiteral("%1: the drive is not ready").arg(found_);
+        break;
+    default:
+        // Drives that cannot tell are asked for the disc itself.
+        if (status < 0 && error == ENOTTY) {
+            state_ = DriveState::Missing;
+            reason_ = QStringLiteral("%1 is not a CD drive").arg(found_);
+        } else {
+            readToc();
+        }
+    }
+}
+
+void CdioDrive::readToc()
+{
+    cdio_log_set_handler(keepCdioMessage);
+    lastCdioMessage().clear();
+    CdIo_t *cd = cdio_open(found_.toLocal8Bit().constData(), DRIVER_DEVICE);
+    if (!cd) {
+        state_ = DriveState::NotReady;
+        reason_ = QStringLiteral("%1: %2").arg(found_, lastCdioMessage().isEmpty() ? QStringLiteral("cannot open")
+                                                                                 : lastCdioMessage());
+        return;
+    }
+    const track_t first = cdio_get_first_track_num(cd);
+    const track_t count = cdio_get_num_tracks(cd);
+    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) {
+        cdio_destroy(cd);
+        state_ = DriveState::NoDisc;
+        return;
+    }
+    for (track_t t = first; t < first + count; ++t)
+        toc_.starts.push_back(qint32(cdio_get_track_lba(cd, t)));
+    toc_.leadOut = qint32(cdio_get_track_lba(cd, CDIO_CDROM_LEADOUT_TRACK));
+    cdio_destroy(cd);
+    state_ = DriveState::Ready;
+}
+
+bool CdioDrive::setDoor(bool open)
+{
+    const QByteArray device = (found_.isEmpty() ? device_ : found_).toLocal8Bit();
+    if (device.isEmpty())
+        return false;
+    const driver_return_code_t code = open ? cdio_eject_media_drive(device.constData())
+                                           : cdio_close_tray(device.constData(), nullptr);
+    return code == DRIVER_OP_SUCCESS;
+}
+
+} // namespace crx
