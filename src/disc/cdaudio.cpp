@@ -146,6 +146,10 @@ int CdAudio::status(const QStringList &words, QString &reply)
             reply = cd.state() == DriveState::Ready      ? QStringLiteral("stopped")
                     : cd.state() == DriveState::DoorOpen ? QStringLiteral("open")
                                                          : QStringLiteral("not ready");
+        } else if (item == QLatin1String("ready")) {
+            // The device is ready for commands with its door open; it has no disc then.
+            const bool ready = cd.state() == DriveState::Ready || cd.state() == DriveState::DoorOpen;
+            reply = ready ? QStringLiteral("true") : QStringLiteral("false");
         } else {
             reply = cd.state() == DriveState::Ready ? QStringLiteral("true") : QStringLiteral("false");
         }

@@ -4,7 +4,7 @@
 //
 //   open cdaudio [shareable] [wait]        the device number; 265 when already open
 //   close cdaudio
-//   status cdaudio ready | media present    "true" or "false"
+//   status cdaudio ready | media present    "true" or "false" (ready also with the door open)
 //   status cdaudio mode                     "open", "stopped", "not ready", ...
 //   status cdaudio number of tracks | current track | time format
 //   status cdaudio length [track n]         mm:ss:ff (ms: milliseconds); the last track one

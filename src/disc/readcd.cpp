@@ -216,9 +216,12 @@ bool ReadCompactDisc(FileSet &files, ReadMode mode, bool writeTracks, ReadingPro
         sum += length;
         progress.advance();
     }
-    album.set("ALB:TotalTime", MsfToTime(SendMciCommand(QStringLiteral("status cdaudio length"))));
+    const qint32 discTime = MsfToTime(SendMciCommand(QStringLiteral("status cdaudio length")));
+    album.set("ALB:TotalTime", discTime);
 
-    if (sum > EnhancedCdTime) {
+    // Some drives give an enhanced CD's track lengths to the end of the disc: then they add up
+    // to far more than the disc. A long disc whose tracks add up to its length keeps them.
+    if (sum > EnhancedCdTime && sum > discTime + 100 * disc.tracks) {
         progress.setLine(QStringLiteral("Enhanced CD Detected"));
         for (size_t t = 0; t + 1 < tracks.size(); ++t)
             tracks[t].length -= tracks[t + 1].length;
