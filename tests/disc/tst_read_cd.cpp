@@ -470,6 +470,12 @@ private Q_SLOTS:
                                 << "52073209 9 150 15239 29625 45763 61420 75807 92450 108142 121237 1844\n"
                                    " 9184201201011910121501\n"
                                 << "";
+        QFile sample(QStringLiteral(CRX_SAMPLE_DISC));
+        QVERIFY(sample.open(QIODevice::ReadOnly));
+        QTest::newRow("the sample cue sheet") << sample.readAll() << "" << 0
+                                              << "52073209 9 150 15239 29625 45763 61420 75807 92450 108142 121237 1844\n"
+                                                 " 9184201201011910121501\n"
+                                              << "";
         QTest::newRow("no disc") << QByteArray() << "" << 1 << "" << "CD player not ready.\n";
         QTest::newRow("door open") << tocText(nineTracks, nineTracksLeadOut) << "open" << 1 << ""
                                    << "CD player door open.\n";
