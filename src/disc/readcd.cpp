@@ -25,13 +25,6 @@ struct Track {
     QString offset;
 };
 
-int replyNumber(const QString &reply)
-{
-    bool ok = false;
-    const int n = reply.toInt(&ok);
-    return ok ? n : 0;
-}
-
 QString trackCommand(const char *what, int track)
 {
     return QStringLiteral("status cdaudio %1 track %2").arg(QLatin1String(what)).arg(track);
@@ -133,7 +126,8 @@ bool writeSongs(FileSet &files, const Record &album, int side, const std::vector
 
 QString openDisc(const QString &workingDirectory)
 {
-    const int device = replyNumber(SendMciCommand(QStringLiteral("open cdaudio shareable")));
+    // A reply that is not a number ("Error:265") reads as 0.
+    const int device = SendMciCommand(QStringLiteral("open cdaudio shareable")).toInt();
     if ((device < 1 || device > 3) && profileNumber(readOtherSetting(workingDirectory, "IgnoreMCIError")) != 0)
         return QStringLiteral("CD player not available.  Ensure that no other program is using the CD-ROM drive.");
     if (SendMciCommand(QStringLiteral("status cdaudio ready")).isEmpty())
@@ -147,7 +141,7 @@ DiscIdentity identifyDisc()
 {
     DiscIdentity disc;
     SendMciCommand(QStringLiteral("set cdaudio time format tmsf"));
-    disc.tracks = qMax(0, replyNumber(SendMciCommand(QStringLiteral("status cdaudio number of tracks"))));
+    disc.tracks = qMax(0, SendMciCommand(QStringLiteral("status cdaudio number of tracks")).toInt());
     const int n = disc.tracks;
 
     disc.signature = QString::number(n).rightJustified(2, QLatin1Char(' '));

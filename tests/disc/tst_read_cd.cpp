@@ -47,6 +47,13 @@ QByteArray tocText(const QList<int> &starts, int leadOut)
     return text + "LEADOUT " + QByteArray::number(leadOut) + '\n';
 }
 
+void writeDisc(const QString &path, const QByteArray &description)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(description);
+}
+
 // The time value of a length in frames, as the reader takes it from the drive's mm:ss:ff.
 int timeOf(int frames)
 {
@@ -71,12 +78,7 @@ struct Catalogue {
         files.release(FileId::Cantorix);
         files.release(FileId::Album);
     }
-    void insert(const QList<int> &starts, int leadOut)
-    {
-        QFile toc(dir.filePath("disc.toc"));
-        QVERIFY(toc.open(QIODevice::WriteOnly));
-        toc.write(tocText(starts, leadOut));
-    }
+    void insert(const QList<int> &starts, int leadOut) { writeDisc(dir.filePath("disc.toc"), tocText(starts, leadOut)); }
     // The album in the buffer, as an album form has it.
     void album(int id)
     {
@@ -303,10 +305,7 @@ private Q_SLOTS:
         QFETCH(QString, ignoreMciError);
         QFETCH(QString, message);
         Catalogue cat;
-        QFile toc(cat.dir.filePath("disc.toc"));
-        QVERIFY(toc.open(QIODevice::WriteOnly));
-        toc.write(disc);
-        toc.close();
+        writeDisc(cat.dir.filePath("disc.toc"), disc);
         const QString ini = profilePath(cat.dir.path(), settingsfile::Preferences);
         QVERIFY(writeProfile(ini, "Settings", "VirtualDiscDoor", door));
         QVERIFY(writeProfile(ini, "Settings", "IgnoreMCIError", ignoreMciError));
@@ -487,10 +486,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, disc);
         QFETCH(QString, door);
         QTemporaryDir dir;
-        QFile toc(dir.filePath("disc.toc"));
-        QVERIFY(toc.open(QIODevice::WriteOnly));
-        toc.write(disc);
-        toc.close();
+        writeDisc(dir.filePath("disc.toc"), disc);
         QVERIFY(writeProfile(dir.filePath("CRXPro98.INI"), "Settings", "VirtualDiscDoor", door));
         QProcess program;
         program.setWorkingDirectory(dir.path());
