@@ -114,40 +114,31 @@ bool rewriteSongs(FileSet &files, qint64 album, int side, Change change)
 
 bool moveSong(FileSet &files, qint64 album, int side, int track, Move mode, int afterTrack)
 {
-    const bool up = mode == Move::UpOne || mode == Move::ToTop || mode == Move::AfterInsert;
-    const bool oneStep = mode == Move::UpOne || mode == Move::DownOne;
     bool moved = false;
     inOneTransaction(files, [&](DataFile &songs) {
-        auto list = songsOf(songs, album, side, side);
+        const auto list = songsOf(songs, album, side, side);
         if (!list) {
             swapError(album, side, track, "Test Range");
             return false;
         }
-        if (!up)
-            std::reverse(list->begin(), list->end());
-        const auto self = std::find_if(list->begin(), list->end(), [track](const Song &s) { return s.track == track; });
-        if (self == list->end()) {
+        std::vector<int> numbers;
+        for (const Song &s : *list)
+            numbers.push_back(s.track);
+        const auto self = std::find(numbers.begin(), numbers.end(), track);
+        if (self == numbers.end()) {
             swapError(album, side, track, "Get Orig");
             return false;
         }
-        // The songs passed over, nearest first; each takes the number of the one after it.
-        std::vector<Song> passed;
-        for (auto s = std::make_reverse_iterator(self); s != list->rend(); ++s) {
-            if (mode == Move::AfterInsert && s->track <= afterTrack)
-                break;
-            passed.push_back(*s);
-            if (oneStep)
-                break;
-        }
+        const std::vector<size_t> passed = passedOver(numbers, track, mode, afterTrack);
         if (passed.empty())
             return true;
         int free = track;
-        for (const Song &s : passed) {
-            if (!renumber(songs, s, free, album, "Get Orig After", "Put Swap"))
+        for (const size_t i : passed) {
+            if (!renumber(songs, (*list)[i], free, album, "Get Orig After", "Put Swap"))
                 return false;
-            free = s.track;
+            free = (*list)[i].track;
         }
-        if (!renumber(songs, *self, free, album, "Get Orig", "Final Put"))
+        if (!renumber(songs, (*list)[size_t(self - numbers.begin())], free, album, "Get Orig", "Final Put"))
             return false;
         moved = true;
         return true;

@@ -5,14 +5,14 @@
 // transaction: all of it lands or none of it.
 #pragma once
 
+#include "runningorder.h"
+
 #include <QString>
 
 namespace crx {
 
 class FileSet;
 class Record;
-
-enum class Move { UpOne, DownOne, ToTop, ToBottom, AfterInsert };
 
 // Moves song (album, side, track) within its side. One step exchanges the track numbers of
 // two neighbours; to the top or bottom rotates the numbers of the songs passed over (the
