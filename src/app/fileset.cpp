@@ -25,6 +25,7 @@ bool sharesTransactions(FileId id)
     case FileId::Media:
     case FileId::PlaylistMaster:
     case FileId::PlaylistDetails:
+    case FileId::AddWizard:
         return true;
     default:
         return false;

@@ -1,6 +1,7 @@
 // Cantorix Pro: a catalogue of a private music collection. The program keeps
 // its files in its working directory. Its one argument, --disc-info, prints
 // the identification of the disc in the drive and ends without a window.
+#include "addwizardwindow.h"
 #include "discinfo.h"
 #include "fileset.h"
 #include "mainframe.h"
@@ -39,6 +40,7 @@ int main(int argc, char *argv[])
     crx::FileSet files(QDir::currentPath());
     crx::startUp(files);
     crx::registerCatalogueWindows();
+    crx::registerDiscWindows();
     int status = 0;
     {
         crx::MainFrame frame(files);

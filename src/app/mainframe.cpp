@@ -11,6 +11,7 @@
 #include "startscreen.h"
 #include "widgetplacement.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -23,6 +24,7 @@
 #include <QSessionManager>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 
@@ -149,6 +151,35 @@ void MainFrame::buildMenus()
     }
 }
 
+namespace {
+
+// What Alt and a letter stands for in a child window: a button, a tab or a prompt's field
+// whose text underlines that letter.
+bool activateMnemonic(QWidget &window, const QKeySequence &pressed)
+{
+    const auto matches = [&](const QString &text) { return QKeySequence::mnemonic(text) == pressed; };
+    for (QAbstractButton *button : window.findChildren<QAbstractButton *>())
+        if (button->isVisibleTo(&window) && button->isEnabled() && matches(button->text())) {
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->animateClick();
+            return true;
+        }
+    for (QTabWidget *sheet : window.findChildren<QTabWidget *>())
+        for (int i = 0; i < sheet->count(); ++i)
+            if (sheet->isVisibleTo(&window) && sheet->isTabEnabled(i) && matches(sheet->tabText(i))) {
+                sheet->setCurrentIndex(i);
+                return true;
+            }
+    for (QLabel *label : window.findChildren<QLabel *>())
+        if (label->buddy() && label->isVisibleTo(&window) && label->buddy()->isEnabled() && matches(label->text())) {
+            label->buddy()->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+    return false;
+}
+
+} // namespace
+
 bool MainFrame::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::ShortcutOverride)
@@ -158,6 +189,14 @@ bool MainFrame::eventFilter(QObject *watched, QEvent *event)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     const QKeySequence pressed(key->keyCombination());
+    // In a child window Alt and a letter is the window's own before it opens a menu, as in a
+    // dialog of its own.
+    if (key->modifiers() == Qt::AltModifier && workspace_->isAncestorOf(widget))
+        if (QMdiSubWindow *child = workspace_->activeSubWindow(); child && child->widget()
+            && activateMnemonic(*child->widget(), pressed)) {
+            event->accept();
+            return true;
+        }
     for (const auto &[act, command] : actions_)
         if (act->isEnabled() && !act->shortcut().isEmpty() && act->shortcut() == pressed) {
             // Not taken by the field: the shortcut goes to the frame's command.

@@ -98,10 +98,17 @@ XploreAlbums::XploreAlbums(FileSet &files, QWidget *parent)
 {
     layOut(*this);
     placeEdits(*this);
-    // The add wizard's single-artist and compilation variants come with the add wizard.
-    addButton(QStringLiteral("Single Artist Wi&zard"), QStringLiteral("singleArtistWizard"), buttonPlace(4), {});
-    addButton(QStringLiteral("Compilation Wizard"), QStringLiteral("compilationWizard"), buttonPlace(5), {});
+    addButton(QStringLiteral("Single Artist Wi&zard"), QStringLiteral("singleArtistWizard"), buttonPlace(4),
+              [this] { addWithWizard(AddWizardKind::SingleArtist); });
+    addButton(QStringLiteral("Compilation Wizard"), QStringLiteral("compilationWizard"), buttonPlace(5),
+              [this] { addWithWizard(AddWizardKind::Compilation); });
     addPropertiesButton(*this, 6);
+}
+
+void XploreAlbums::addWithWizard(AddWizardKind kind)
+{
+    callAddWizard(files(), kind, this);
+    refresh();
 }
 
 } // namespace crx

@@ -3,6 +3,7 @@
 // the list.
 #pragma once
 
+#include "addwizardcall.h"
 #include "browsewindow.h"
 
 namespace crx {
@@ -19,6 +20,10 @@ class XploreAlbums : public BrowseWindow
     Q_OBJECT
 public:
     explicit XploreAlbums(FileSet &files, QWidget *parent = nullptr);
+
+private:
+    // Enters an album in the add wizard, on this list's files and from its album.
+    void addWithWizard(AddWizardKind kind);
 };
 
 } // namespace crx

@@ -2,6 +2,7 @@
 
 #include "datafile.h"
 #include "fileset.h"
+#include "interaction.h"
 
 #include "songentry.h"
 #include "standardmessages.h"
@@ -121,6 +122,37 @@ bool takeMedia(const QComboBox &list, Record &record, const char *field, bool ch
         return true;
     ShowStandardMessage(11, QStringLiteral("Media"), fileDef(FileId::Media).label);
     return false;
+}
+
+bool takeCategory(FileSet &files, QComboBox &list, Record &record, const char *field, bool check)
+{
+    const QString name = list.currentText().trimmed();
+    if (name.isEmpty()) {
+        record.set(QLatin1String(field), 0);
+        return true;
+    }
+    const int found = listEntry(list);
+    if (found >= 0) {
+        record.set(QLatin1String(field), list.itemData(found));
+        return true;
+    }
+    if (!check)
+        return true;
+    if (interaction().message(QStringLiteral("Category not found"), QStringLiteral("Add new category?"),
+                              Icon::Exclamation, Yes | No, Yes)
+        != Yes)
+        return false;
+    QString error;
+    const qint64 id = addCategory(files, name, &error);
+    if (id == 0) {
+        interaction().message(QStringLiteral("Error!"), QStringLiteral("Unable to add category - ") + error,
+                              Icon::Exclamation, OK, OK);
+        return false;
+    }
+    fillCategoryList(files, list);
+    record.set(QLatin1String(field), id);
+    list.setCurrentText(name);
+    return true;
 }
 
 } // namespace crx

@@ -40,4 +40,9 @@ void addSwapButtons(QWidget *page, QLineEdit &artist, QLineEdit &title, QPoint a
 // checking, a name that is no media format gives message 11 and false.
 bool takeMedia(const QComboBox &list, Record &record, const char *field, bool check);
 
+// Puts the category the list names into the record's field: 0 for a blank name, the id of a
+// name in the list. When checking, a name not in the list asks "Add new category?": No
+// refuses (false), Yes adds it under the next id and reloads the list.
+bool takeCategory(FileSet &files, QComboBox &list, Record &record, const char *field, bool check);
+
 } // namespace crx

@@ -1,5 +1,6 @@
 #include "songform.h"
 
+#include "addwizardcall.h"
 #include "associatedfile.h"
 #include "autocomplete.h"
 #include "datafile.h"
@@ -257,15 +258,13 @@ bool UpdateSong::prepare()
                      : chosen.startsWith('S') ? AddModeChoice::SingleArtist
                                               : AddModeChoice::Form;
         }
-        switch (choice) {
-        case AddModeChoice::Compilation:
-        case AddModeChoice::SingleArtist:
-            // The compilation and single-artist add wizards are not built yet: until they
-            // are, such a song is entered in this form as a normal one.
-        case AddModeChoice::Ask:
-        case AddModeChoice::Form:
-            break;
-        }
+        // A wizard enters the songs instead; this form then closes without showing itself.
+        if ((choice == AddModeChoice::Compilation || choice == AddModeChoice::SingleArtist)
+            && callAddWizard(files_,
+                             choice == AddModeChoice::Compilation ? AddWizardKind::Compilation
+                                                                  : AddWizardKind::SingleArtist,
+                             parentWidget()))
+            return false;
     }
     if (formRequest() != Request::Delete)
         fillLists();
@@ -325,34 +324,7 @@ void UpdateSong::showCategoryName()
 
 bool UpdateSong::takeCategory(bool check)
 {
-    Record &song = session().file().buffer();
-    const QString name = category_->currentText().trimmed();
-    if (name.isEmpty()) {
-        song.set("MUS:CategoryID", 0);
-        return true;
-    }
-    const int found = listEntry(*category_);
-    if (found >= 0) {
-        song.set("MUS:CategoryID", category_->itemData(found));
-        return true;
-    }
-    if (!check)
-        return true;
-    if (interaction().message(QStringLiteral("Category not found"), QStringLiteral("Add new category?"),
-                              Icon::Exclamation, Yes | No, Yes)
-        != Yes)
-        return false;
-    QString error;
-    const qint64 id = addCategory(files_, name, &error);
-    if (id == 0) {
-        interaction().message(QStringLiteral("Error!"), QStringLiteral("Unable to add category - ") + error,
-                              Icon::Exclamation, OK, OK);
-        return false;
-    }
-    fillCategoryList(files_, *category_);
-    song.set("MUS:CategoryID", id);
-    category_->setCurrentText(name);
-    return true;
+    return crx::takeCategory(files_, *category_, session().file().buffer(), "MUS:CategoryID", check);
 }
 
 bool UpdateSong::takeTime(bool check)

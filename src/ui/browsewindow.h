@@ -154,6 +154,7 @@ Q_SIGNALS:
     void highlightChanged();
 
 protected:
+    FileSet &files() { return files_; }
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void done(int result) override;

@@ -256,20 +256,27 @@ void FormWindow::accept()
     navigate(Navigation::None);
 }
 
-void FormWindow::navigate(Navigation move)
+bool FormWindow::takeChecked()
 {
     takeTyped();
     beforeValidation();
     for (const Bound &b : fields_)
         if (!store(b)) {
             showField(b.entry);
-            return;
+            return false;
         }
     for (const Control &c : controls_)
         if (!c.take(true)) {
             showField(c.widget);
-            return;
+            return false;
         }
+    return true;
+}
+
+void FormWindow::navigate(Navigation move)
+{
+    if (!takeChecked())
+        return;
     switch (session_.complete(move)) {
     case FormSession::Outcome::Close:
         completed();

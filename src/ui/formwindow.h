@@ -108,6 +108,9 @@ protected:
     void load();
     // Puts what stands in every field and control into the buffer, without checking it.
     void takeTyped();
+    // Puts them into the buffer with their checks, as OK does; false (the failing control
+    // shown) when one refuses.
+    bool takeChecked();
     // OK's own steps, after the values typed are in the buffer and before they are checked.
     virtual void beforeValidation() {}
     // The record was written: the form closes (a wizard that goes on with another record
