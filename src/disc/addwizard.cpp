@@ -303,26 +303,24 @@ bool moveWizardRow(FileSet &files, qint64 instance, int track, Move mode)
     return moved;
 }
 
-qint64 writeWizardAlbum(FileSet &files, const Record &carrier, const WizardAlbum &how)
+std::optional<qint64> writeWizardAlbum(FileSet &files, const Record &carrier, const WizardAlbum &how)
 {
     DataFile &albums = files.use(FileId::Album);
     DataFile &songs = files.use(FileId::Cantorix);
     DataFile &rows = files.use(FileId::AddWizard);
     const Record keptAlbum = albums.buffer(), keptSong = songs.buffer(), keptRow = rows.buffer();
     Messages messages;
-    qint64 albumId = 0;
-    if (beginTransaction({&albums, &songs, &rows}, 2) != NoError) {
-        ShowStandardMessage(34, QStringLiteral("Add"), songs.def().label);
-    } else {
+    std::optional<qint64> albumId;
+    bool framed = beginTransaction({&albums, &songs, &rows}, 2) == NoError;
+    if (framed) {
         albumId = writeAlbum(albums, carrier, how, messages);
-        writeSongs(songs, rows, carrier, albumId, how, messages);
+        writeSongs(songs, rows, carrier, *albumId, how, messages);
         if (commitTransaction() != NoError) {
             const StorageResult failure = lastResult();
             rollbackTransaction();
             setResult(failure);
-            messages = Messages();
-            albumId = 0;
-            ShowStandardMessage(34, QStringLiteral("Add"), songs.def().label);
+            framed = false;
+            albumId.reset();
         }
     }
     albums.buffer() = keptAlbum;
@@ -331,7 +329,10 @@ qint64 writeWizardAlbum(FileSet &files, const Record &carrier, const WizardAlbum
     files.release(FileId::AddWizard);
     files.release(FileId::Cantorix);
     files.release(FileId::Album);
-    messages.show();
+    if (framed)
+        messages.show();
+    else
+        ShowStandardMessage(34, QStringLiteral("Add"), songs.def().label);
     return albumId;
 }
 

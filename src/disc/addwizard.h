@@ -72,8 +72,8 @@ struct WizardAlbum {
 
 // OK: the album (unless a duplicate, or found instead when addAlbum is off), then one song
 // per row from the carrier record's values, each row deleted as its song is written, all
-// in one transaction. The messages of the Part are shown after it has ended. Returns the
-// album id the songs carry (0 for none).
-qint64 writeWizardAlbum(FileSet &files, const Record &carrier, const WizardAlbum &how);
+// in one transaction. Its messages are shown after it has ended. Returns the album id the
+// songs carry (0 for none), or nothing when the transaction failed and nothing was written.
+std::optional<qint64> writeWizardAlbum(FileSet &files, const Record &carrier, const WizardAlbum &how);
 
 } // namespace crx

@@ -237,9 +237,10 @@ void AddWizardWindow::accept()
 {
     if (!takeChecked())
         return;
-    writeWizardAlbum(files_, session().file().buffer(),
-                     {compilation_, addToAlbums_->isChecked(), discSignature_, instance()});
-    done(QDialog::Accepted);
+    // When nothing could be written, the wizard stays open with its rows for another try.
+    if (writeWizardAlbum(files_, session().file().buffer(),
+                         {compilation_, addToAlbums_->isChecked(), discSignature_, instance()}))
+        done(QDialog::Accepted);
 }
 
 void AddWizardWindow::showRows(int highlightTrack)
@@ -248,6 +249,12 @@ void AddWizardWindow::showRows(int highlightTrack)
                                                         : QByteArray();
     DataFile &file = files_.file(FileId::AddWizard);
     const WizardRows read = readWizardRows(file, instance());
+    if (!read.error.isEmpty()) {
+        // The list keeps what it showed; the rows are still in the file.
+        interaction().message(QStringLiteral("Unexpected Error"), read.error + QLatin1Char('|') + file.path(),
+                              Icon::Exclamation, OK, OK);
+        return;
+    }
     rows_->clear();
     for (const WizardRow &row : read.rows) {
         QStringList texts{QString::number(row.track).rightJustified(3)};
@@ -263,9 +270,6 @@ void AddWizardWindow::showRows(int highlightTrack)
     }
     if (!rows_->currentItem() && rows_->topLevelItemCount() > 0)
         rows_->setCurrentItem(rows_->topLevelItem(0));
-    if (!read.error.isEmpty())
-        interaction().message(QStringLiteral("Unexpected Error"), read.error + QLatin1Char('|') + file.path(),
-                              Icon::Exclamation, OK, OK);
 }
 
 int AddWizardWindow::highlightedTrack() const
@@ -357,8 +361,10 @@ void registerDiscWindows()
     launchers().add(QStringLiteral("AddSingleArtist"), &openForm<AddSingleArtist>);
     launchers().add(QStringLiteral("AddCompilation"), &openForm<AddCompilation>);
     setAddWizardCall([](FileSet &files, AddWizardKind kind, QWidget *parent) {
-        AddWizardWindow wizard(files, kind == AddWizardKind::Compilation, parent);
-        wizard.call();
+        if (kind == AddWizardKind::Compilation)
+            AddCompilation(files, parent).call();
+        else
+            AddSingleArtist(files, parent).call();
     });
 }
 
