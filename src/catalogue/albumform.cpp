@@ -8,6 +8,7 @@
 #include "getreplacecommand.h"
 #include "globals.h"
 #include "interaction.h"
+#include "movebuttons.h"
 #include "numberspin.h"
 #include "profile.h"
 #include "readcd.h"
@@ -227,21 +228,7 @@ void UpdateAlbum::buildSongs(QWidget *page, bool wizard)
         if (i >= 2 && i <= 4)
             rowButtons_ << b;
     }
-    const struct {
-        const char *text, *name, *tip;
-        Move mode;
-    } moves[] = {
-        {"\u25b2", "moveUp", "Move record up one", Move::UpOne},
-        {"\u2912", "moveTop", "Move record to the top", Move::ToTop},
-        {"\u25bc", "moveDown", "Move record down one", Move::DownOne},
-        {"\u2913", "moveBottom", "Move record to the bottom", Move::ToBottom},
-    };
-    for (int i = 0; const auto &m : moves) {
-        const Move mode = m.mode;
-        connect(button(page, QString::fromUtf8(m.text), QString::fromLatin1(m.name), QRect(10 + 30 * i++, 308, 26, 25),
-                       QString::fromLatin1(m.tip)),
-                &QPushButton::clicked, this, [this, mode] { moveSong(mode); });
-    }
+    addMoveButtons(page, QPoint(10, 308), [this](Move mode) { moveSong(mode); });
     connect(button(page, wizard ? QStringLiteral("Read CD Information") : QStringLiteral("Read CD &Information"),
                    QStringLiteral("readCd"), QRect(140, 308, 130, 25)),
             &QPushButton::clicked, this, &UpdateAlbum::readCompactDisc);

@@ -8,6 +8,7 @@
 #include "globals.h"
 #include "interaction.h"
 #include "launchers.h"
+#include "movebuttons.h"
 #include "readcd.h"
 #include "readingcdwindow.h"
 #include "referencelists.h"
@@ -180,21 +181,7 @@ void AddWizardWindow::buildSongs(QWidget *page)
     key(Qt::Key_Delete, &AddWizardWindow::deleteTrack);
     key(Qt::Key_Return, &AddWizardWindow::changeTrack);
 
-    const struct {
-        const char *text, *name, *tip;
-        Move mode;
-    } moves[] = {
-        {"\u25b2", "moveUp", "Move record up one", Move::UpOne},
-        {"\u2912", "moveTop", "Move record to the top", Move::ToTop},
-        {"\u25bc", "moveDown", "Move record down one", Move::DownOne},
-        {"\u2913", "moveBottom", "Move record to the bottom", Move::ToBottom},
-    };
-    for (int i = 0; const auto &m : moves) {
-        const Move mode = m.mode;
-        connect(button(page, QString::fromUtf8(m.text), m.name, QRect(10 + 30 * i++, 310, 26, 25),
-                       QString::fromLatin1(m.tip)),
-                &QPushButton::clicked, this, [this, mode] { moveTrack(mode); });
-    }
+    addMoveButtons(page, QPoint(10, 310), [this](Move mode) { moveTrack(mode); });
     connect(button(page, QStringLiteral("&Add"), "addTrack", QRect(235, 310, 70, 25)), &QPushButton::clicked, this,
             &AddWizardWindow::addTrack);
     connect(button(page, QStringLiteral("&Change"), "changeTrack", QRect(315, 310, 70, 25)), &QPushButton::clicked,

@@ -107,6 +107,27 @@ struct Catalogue {
     DataFile *songs, *albums, *rows;
 };
 
+// Another program holding a catalogue file locked while it lives.
+class HeldFile
+{
+public:
+    explicit HeldFile(const QString &path)
+    {
+        sqlite3_open(path.toUtf8().constData(), &other_);
+        held_ = sqlite3_exec(other_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~HeldFile()
+    {
+        sqlite3_exec(other_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other_);
+    }
+    bool held() const { return held_; }
+
+private:
+    sqlite3 *other_ = nullptr;
+    bool held_ = false;
+};
+
 AddWizardWindow *openedWizard(MainFrame &frame)
 {
     const QList<QMdiSubWindow *> children = frame.workspace()->subWindowList(QMdiArea::CreationOrder);
@@ -324,13 +345,12 @@ private Q_SLOTS:
             onModals({trackForm(QString::fromLatin1(title))});
             press(wizard, "addTrack");
         }
-        sqlite3 *other = nullptr;
-        sqlite3_open(cat.dir.filePath("CRXAdWiz.tps").toUtf8().constData(), &other);
-        QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-        wizard.rowList()->setCurrentItem(wizard.rowList()->topLevelItem(0));
-        press(wizard, "moveDown");
-        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(other);
+        {
+            const HeldFile held(cat.dir.filePath("CRXAdWiz.tps"));
+            QVERIFY(held.held());
+            wizard.rowList()->setCurrentItem(wizard.rowList()->topLevelItem(0));
+            press(wizard, "moveDown");
+        }
         // The list cannot be read again while the file is held either; it keeps what it showed.
         QCOMPARE(cat.person.shown.size(), 2);
         QCOMPARE(cat.person.shown[1].title, QStringLiteral("Unexpected Error"));
@@ -353,12 +373,11 @@ private Q_SLOTS:
         typeInto(wizard, "MUS:Album", "Gold");
         onModals({trackForm("Waterloo")});
         press(wizard, "addTrack");
-        sqlite3 *other = nullptr;
-        sqlite3_open(cat.dir.filePath("crxdata.tps").toUtf8().constData(), &other);
-        QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-        press(wizard, "ok");
-        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(other);
+        {
+            const HeldFile held(cat.dir.filePath("crxdata.tps"));
+            QVERIFY(held.held());
+            press(wizard, "ok");
+        }
         QCOMPARE(cat.person.shown.size(), 1);
         QCOMPARE(cat.person.shown[0].title, QStringLiteral("Transaction Framing Error"));
         QVERIFY(wizard.isVisible());
