@@ -49,7 +49,17 @@ public:
     // Starts an outside program without waiting for it; false when it cannot be started.
     virtual bool startProgram(const QString &program, const QStringList &arguments,
                               const QString &workingDirectory) = 0;
+    // Starts an outside program and waits until it ends: the window in use stays painted but
+    // takes no input (other windows keep working), the pointer shows busy while it starts, and
+    // the window comes back to the front afterwards. Its exit code, or -1 when it could not
+    // be started.
+    virtual int runAndWait(const QString &program, const QStringList &arguments,
+                           const QString &workingDirectory) = 0;
 };
+
+// An outside program of ours: beside the running program first, then on the search path,
+// as named or in lower case ("DiscTalk" is disctalk); the name itself when none is found.
+QString ownProgram(const QString &name);
 
 // "Could not play " followed by the path and ".".
 QString playFailedText(const QString &path);

@@ -3,6 +3,7 @@
 #include "albumsongs.h"
 #include "associatedfile.h"
 #include "autocomplete.h"
+#include "cddblookup.h"
 #include "datafile.h"
 #include "fileset.h"
 #include "getreplacecommand.h"
@@ -287,9 +288,9 @@ void UpdateAlbum::buildDisc(QWidget *page)
                        QRect(10, 30, 90, RowHeight), QRect(105, 30, 220, RowHeight), {}, cddb);
     discId_->setToolTip(QStringLiteral("CDDB Number (Internet)"));
     discId_->installEventFilter(this);
-    // The CDDB look-up comes with the CDDB client.
-    button(cddb, QStringLiteral("Get CD information from gnudb.org"), QStringLiteral("cddb"), QRect(335, 29, 250, 25))
-        ->setEnabled(false);
+    connect(button(cddb, QStringLiteral("Get CD information from gnudb.org"), QStringLiteral("cddb"),
+                   QRect(335, 29, 250, 25)),
+            &QPushButton::clicked, this, &UpdateAlbum::lookUpCddb);
 }
 
 void UpdateAlbum::buildOther(QWidget *page)
@@ -314,6 +315,15 @@ void UpdateAlbum::readCompactDisc()
         album.set("ALB:XCCD", disc.id);
         album.set("ALB:TotalTime", disc.playingTime);
     }
+    load();
+    showSongs();
+}
+
+void UpdateAlbum::lookUpCddb()
+{
+    takeTyped();
+    ReadingCdWindow progress(this);
+    LookUpCddb(files_, progress);
     load();
     showSongs();
 }

@@ -49,6 +49,8 @@ public:
     void readCompactDisc();
     // "Read" on the Compact Disc tab: the disc signature only, and whether it changed.
     void readDiscIdentifier();
+    // The CDDB button: the disc read and looked up through DiscTalk, its titles into the album.
+    void lookUpCddb();
 
 protected:
     // The variants: a window of this name and title with an empty sheet of the given size.

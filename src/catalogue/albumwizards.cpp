@@ -272,9 +272,10 @@ CDDBWizard::CDDBWizard(FileSet &files, QWidget *parent)
     text(songs, QStringLiteral("Step 3:  Enter the song details."), 5);
     page->setGeometry(0, 25, 620, 345);
     buildSongs(page, true);
-    // Here "Read CD Information" repeats the CDDB look-up, which comes with the CDDB client.
-    findChild<QPushButton *>(QStringLiteral("readCd"))->disconnect();
-    findChild<QPushButton *>(QStringLiteral("readCd"))->setEnabled(false);
+    // Here "Read CD Information" repeats the CDDB look-up.
+    auto *readCd = findChild<QPushButton *>(QStringLiteral("readCd"));
+    readCd->disconnect();
+    connect(readCd, &QPushButton::clicked, this, &CDDBWizard::lookUpCddb);
     auto *swap = new QPushButton(QStringLiteral("Swap artist and title information for all songs"), page);
     swap->setObjectName(QStringLiteral("swapAll"));
     swap->setGeometry(380, 308, 235, 25);
@@ -291,7 +292,8 @@ void CDDBWizard::startValues(Record &album)
 
 void CDDBWizard::leaving(int step)
 {
-    // The CDDB look-up after step 1 comes with the CDDB client.
+    if (step == 0)
+        lookUpCddb();
     if (step != 1)
         return;
     takeTyped();

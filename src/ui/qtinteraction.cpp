@@ -1,6 +1,10 @@
 #include "qtinteraction.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <QPointer>
+#include <QMdiSubWindow>
+#include <QEventLoop>
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QClipboard>
@@ -173,6 +177,44 @@ bool QtInteraction::startProgram(const QString &program, const QStringList &argu
                                  const QString &workingDirectory)
 {
     return QProcess::startDetached(program, arguments, workingDirectory);
+}
+
+int QtInteraction::runAndWait(const QString &program, const QStringList &arguments,
+                              const QString &workingDirectory)
+{
+    // The window in use: a dialog, or the window inside a child of the frame's workspace.
+    QPointer<QWidget> window = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    while (window && !window->isWindow() && !qobject_cast<QMdiSubWindow *>(window->parentWidget()))
+        window = window->parentWidget();
+    if (window)
+        window->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    QProcess process;
+    process.setWorkingDirectory(workingDirectory);
+    process.start(program, arguments);
+    const bool started = process.waitForStarted();
+    QApplication::restoreOverrideCursor();
+    if (started) {
+        // Asked once a second, as the window's timer would; an end seen sooner ends the wait.
+        QEventLoop wait;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
+            if (process.state() == QProcess::NotRunning)
+                wait.quit();
+        });
+        QObject::connect(&process, &QProcess::finished, &wait, &QEventLoop::quit);
+        poll.start(1000);
+        if (process.state() != QProcess::NotRunning)
+            wait.exec();
+    }
+    if (window) {
+        window->setEnabled(true);
+        window->raise();
+        window->activateWindow();
+    }
+    if (!started)
+        return -1;
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : 255;
 }
 
 } // namespace crx

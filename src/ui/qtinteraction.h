@@ -27,6 +27,7 @@ public:
     bool openDocument(const QString &path) override;
     bool playSound(const QString &path) override;
     bool startProgram(const QString &program, const QStringList &arguments, const QString &workingDirectory) override;
+    int runAndWait(const QString &program, const QStringList &arguments, const QString &workingDirectory) override;
 
 private:
     struct Player;

@@ -220,8 +220,6 @@ void TestAlbumWizards::cddbWizardGoesOnWithTheNextAlbum()
     QTimer::singleShot(0, [&] {
         QCOMPARE(wizard.windowTitle(), QString("CDDB Wizard"));
         QCOMPARE(wizard.findChild<QComboBox *>("ALB:Media")->currentText(), QString("CD"));
-        // Its "Read CD Information" repeats the CDDB look-up, which is not there yet.
-        QVERIFY(!wizard.findChild<QPushButton *>("readCd")->isEnabled());
         QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
         typeInto(wizard, "ALB:Artist", "ABBA");
         typeInto(wizard, "ALB:Album", "Arrival");

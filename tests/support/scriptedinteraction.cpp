@@ -21,4 +21,12 @@ bool ScriptedInteraction::startProgram(const QString &program, const QStringList
     return programsStart;
 }
 
+int ScriptedInteraction::runAndWait(const QString &program, const QStringList &arguments, const QString &directory)
+{
+    ran.append((QStringList{program} + arguments).join(' '));
+    if (runner)
+        return runner(program, arguments, directory);
+    return programsStart ? 0 : -1;
+}
+
 } // namespace crx::test

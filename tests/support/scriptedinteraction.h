@@ -8,6 +8,7 @@
 #include <QQueue>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <stdexcept>
 
 namespace crx::test {
@@ -65,6 +66,9 @@ public:
         return soundsPlay;
     }
     bool startProgram(const QString &program, const QStringList &arguments, const QString &) override;
+    // Runs what `runner` does in place of the program (its exit code); without a runner, a
+    // program starts (exit code 0) unless programsStart is off (-1).
+    int runAndWait(const QString &program, const QStringList &arguments, const QString &directory) override;
 
     QList<ShownMessage> shown;
     QQueue<Button> answers;
@@ -73,6 +77,8 @@ public:
     QQueue<QString> paths;   // answers of the file and folder dialogs; empty: cancelled
     QString clipboard;
     QStringList started;     // program and arguments of every start
+    QStringList ran;         // program and arguments of every run that was waited for
+    std::function<int(const QString &program, const QStringList &arguments, const QString &directory)> runner;
     bool programsStart = true;
     int printerSetups = 0;
     QStringList documents;   // documents opened, help pages among them
