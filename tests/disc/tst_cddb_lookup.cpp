@@ -222,7 +222,7 @@ private Q_SLOTS:
                                               "4 Bob/Four|", "5 Carl/Five|"}));
         QCOMPARE(album.get("ALB:CategoryID").toInt(), 1);
         cat.songs->buffer().clear();
-        cat.songs->buffer().set("ID", 42);
+        cat.songs->buffer().set("ID", 43);
         QCOMPARE(cat.songs->get(cat.songs->def().keyIndex("KeyID")), int(NoError));
         QCOMPARE(cat.songs->buffer().get("TrackNumber").toInt(), 4); // the next id after the disc's songs
         QCOMPARE(cat.songs->buffer().get("CategoryID").toInt(), 1);
