@@ -4,6 +4,7 @@
 // DiscTalk played by the test.
 #include "albumform.h"
 #include "cataloguefill.h"
+#include "cddbserver.h"
 #include "cddblookup.h"
 #include "cdaudio.h"
 #include "datafile.h"
@@ -19,7 +20,9 @@
 #include "virtualdrive.h"
 #include "windowsteps.h"
 
+#include <QEventLoop>
 #include <QFile>
+#include <QProcess>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -226,6 +229,46 @@ private Q_SLOTS:
         QCOMPARE(cat.songs->get(cat.songs->def().keyIndex("KeyID")), int(NoError));
         QCOMPARE(cat.songs->buffer().get("TrackNumber").toInt(), 4); // the next id after the disc's songs
         QCOMPARE(cat.songs->buffer().get("CategoryID").toInt(), 1);
+    }
+
+    // The whole way: the virtual disc, the CDDB button, DiscTalk itself asking a CDDB server on
+    // 127.0.0.1, and the album and its songs filled.
+    void throughDiscTalkAndAServer()
+    {
+        Catalogue cat;
+        CddbServer server;
+        server.replies = {{"query", "200 rock 18026003 ABBA / Gold\r\n"},
+                          {"read", "210 rock 18026003\r\n# xmcd\r\nDISCID=18026003\r\nDTITLE=ABBA / Gold\r\n"
+                                   "TTITLE0=Dancing Queen\r\nTTITLE1=Waterloo\r\nTTITLE2=SOS\r\n.\r\n"}};
+        const QString ini = cat.dir.filePath("DISCTALK.INI");
+        writeProfile(ini, "Settings", "Server", "127.0.0.1");
+        writeProfile(ini, "Settings", "Port", QString::number(server.port()));
+        settings().cddbAutomaticMode = true;
+        cat.person.runner = [](const QString &program, const QStringList &arguments, const QString &directory) {
+            [&] { QVERIFY(program.endsWith("DiscTalk", Qt::CaseInsensitive)); }();
+            QProcess discTalk;
+            discTalk.setWorkingDirectory(directory);
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+            discTalk.setProcessEnvironment(env);
+            QEventLoop wait;
+            QObject::connect(&discTalk, &QProcess::finished, &wait, &QEventLoop::quit);
+            discTalk.start(QStringLiteral(CRX_DISCTALK), arguments);
+            if (!discTalk.waitForStarted())
+                return -1;
+            wait.exec(); // the server answers meanwhile
+            return discTalk.exitCode();
+        };
+        formRequest() = Request::Insert;
+        UpdateAlbum form(cat.files);
+        QVERIFY(form.prepare());
+        form.show();
+        QTest::mouseClick(form.findChild<QPushButton *>("cddb"), Qt::LeftButton);
+        QVERIFY(cat.person.shown.isEmpty());
+        QCOMPARE(server.commands, (QStringList{"cddb query 18026003 3 150 15239 29625 610", "cddb read rock 18026003"}));
+        QCOMPARE(qobject_cast<QLineEdit *>(form.control("ALB:Album"))->text(), QStringLiteral("Gold"));
+        QCOMPARE(columnTexts(*form.trackList(), 2), (QStringList{"Dancing Queen", "Waterloo", "Sos"}));
+        QCOMPARE(readProfile(ini, "CDDB", "Category"), QStringLiteral("rock"));
     }
 
     void failures_data()
