@@ -111,7 +111,9 @@ void ArtistCompleter::edited()
 
 void ArtistCompleter::left()
 {
-    if (!mustMatch_ || field_.text().isEmpty() || !completeArtist(files_, field_.text()).isEmpty())
+    // Only what the person typed is checked: a name the record or a look-up put there stays.
+    if (!mustMatch_ || !field_.isModified() || field_.text().isEmpty()
+        || !completeArtist(files_, field_.text()).isEmpty())
         return;
     field_.clear();
     field_.setFocus();
