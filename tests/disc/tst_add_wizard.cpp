@@ -21,6 +21,7 @@
 #include "trackform.h"
 #include "virtualdrive.h"
 #include "windows.h"
+#include "virtualdisc.h"
 #include "windowsteps.h"
 
 #include <QCheckBox>
@@ -47,11 +48,10 @@ QByteArray discOf(int tracks)
     return toc + "LEADOUT " + QByteArray::number(150 + tracks * 15000) + '\n';
 }
 
-struct Catalogue {
-    Catalogue() : files(dir.path()), device(std::make_unique<VirtualDrive>(QStringLiteral("disc.toc"), dir.path()))
+struct Catalogue : VirtualDiscCatalogue {
+    Catalogue()
     {
-        setCdAudio(&device);
-        eventLog().setDirectory(dir.path());
+        settings().autoAddToAlbums = QStringLiteral("1");
         addMediaFormats(files, {"CD", "Vinyl"});
         addCategories(files, {{1, "Pop"}});
         songs = &files.use(FileId::Cantorix);
@@ -60,17 +60,11 @@ struct Catalogue {
     }
     ~Catalogue()
     {
-        setCdAudio(nullptr);
         files.release(FileId::AddWizard);
         files.release(FileId::Album);
         files.release(FileId::Cantorix);
     }
-    void insert(int tracks)
-    {
-        QFile toc(dir.filePath("disc.toc"));
-        QVERIFY(toc.open(QIODevice::WriteOnly));
-        toc.write(discOf(tracks));
-    }
+    void insert(int tracks) { insertDisc(discOf(tracks)); }
     // "id artist/album" of every album.
     QStringList albumList()
     {
@@ -100,9 +94,6 @@ struct Catalogue {
     }
     qint64 scratchRows() { return rows->records(); }
 
-    QTemporaryDir dir;
-    FileSet files;
-    CdAudio device;
     ScriptedInteraction person;
     DataFile *songs, *albums, *rows;
 };
@@ -185,13 +176,7 @@ private Q_SLOTS:
         registerCatalogueWindows();
         registerDiscWindows();
     }
-    void init()
-    {
-        clearGlobals();
-        settings() = Settings{};
-        settings().autoAddToAlbums = QStringLiteral("1");
-        formRequest() = Request::None;
-    }
+    void init() { formRequest() = Request::None; }
 
     void passedOver_data()
     {

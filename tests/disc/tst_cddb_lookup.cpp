@@ -18,6 +18,7 @@
 #include "settings.h"
 #include "tracklist.h"
 #include "virtualdrive.h"
+#include "virtualdisc.h"
 #include "windowsteps.h"
 
 #include <QEventLoop>
@@ -34,30 +35,17 @@ using namespace crx::test;
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-struct Catalogue {
-    Catalogue() : files(dir.path()), device(std::make_unique<VirtualDrive>(QStringLiteral("disc.toc"), dir.path()))
+struct Catalogue : VirtualDiscCatalogue {
+    Catalogue()
     {
-        settings() = Settings();
-        clearGlobals();
-        globals().side = 1;
-        setCdAudio(&device);
-        eventLog().setDirectory(dir.path());
         addMediaFormats(files, {"CD"});
         addCategories(files, {{1, "Pop"}, {2, "Rock"}});
         songs = &files.use(FileId::Cantorix);
         albums = &files.use(FileId::Album);
-        writeFile(dir.filePath("disc.toc"), "TRACK 1 150\nTRACK 2 15239\nTRACK 3 29625\nLEADOUT 45763\n");
+        insertDisc("TRACK 1 150\nTRACK 2 15239\nTRACK 3 29625\nLEADOUT 45763\n");
     }
     ~Catalogue()
     {
-        setCdAudio(nullptr);
         files.release(FileId::Album);
         files.release(FileId::Cantorix);
     }
@@ -85,9 +73,6 @@ struct Catalogue {
         return out;
     }
 
-    QTemporaryDir dir;
-    FileSet files;
-    CdAudio device;
     ScriptedInteraction person;
     DataFile *songs, *albums;
 };
@@ -96,6 +81,17 @@ QString trackText(const CddbDisc &disc, int track)
 {
     const auto it = disc.tracks.find(track);
     return it == disc.tracks.end() ? QString() : it->second.title + '/' + it->second.artist + '|' + it->second.notes;
+}
+
+// A new album in the album form, as the album list's Add opens it.
+std::unique_ptr<UpdateAlbum> newAlbumForm(Catalogue &cat)
+{
+    formRequest() = Request::Insert;
+    auto form = std::make_unique<UpdateAlbum>(cat.files);
+    if (!form->prepare())
+        return nullptr;
+    form->show();
+    return form;
 }
 
 } // namespace
@@ -174,10 +170,9 @@ private Q_SLOTS:
         cat.discTalkFinds("# xmcd\nDISCID=18026003\nDTITLE=abba / gold\nTTITLE0=dancing queen\n"
                           "TTITLE1=knowing me, knowing you\nTTITLE2=take a chance on me\nEXTD=1992\n"
                           "EXTT0=Recorded 1975\\nPolar Studios\n");
-        formRequest() = Request::Insert;
-        UpdateAlbum form(cat.files);
-        QVERIFY(form.prepare());
-        form.show();
+        const auto opened = newAlbumForm(cat);
+        QVERIFY(opened);
+        UpdateAlbum &form = *opened;
         QTest::mouseClick(form.findChild<QPushButton *>("cddb"), Qt::LeftButton);
         QVERIFY(cat.person.shown.isEmpty());
         QCOMPARE(cat.person.ran, QStringList{ownProgram("DiscTalk")});
@@ -259,10 +254,9 @@ private Q_SLOTS:
             wait.exec(); // the server answers meanwhile
             return discTalk.exitCode();
         };
-        formRequest() = Request::Insert;
-        UpdateAlbum form(cat.files);
-        QVERIFY(form.prepare());
-        form.show();
+        const auto opened = newAlbumForm(cat);
+        QVERIFY(opened);
+        UpdateAlbum &form = *opened;
         QTest::mouseClick(form.findChild<QPushButton *>("cddb"), Qt::LeftButton);
         QVERIFY(cat.person.shown.isEmpty());
         QCOMPARE(server.commands, (QStringList{"cddb query 18026003 3 150 15239 29625 610", "cddb read rock 18026003"}));

@@ -19,6 +19,7 @@
 #include "settings.h"
 #include "tracklist.h"
 #include "virtualdrive.h"
+#include "virtualdisc.h"
 #include "windowsteps.h"
 
 #include <QComboBox>
@@ -47,38 +48,25 @@ QByteArray tocText(const QList<int> &starts, int leadOut)
     return text + "LEADOUT " + QByteArray::number(leadOut) + '\n';
 }
 
-void writeDisc(const QString &path, const QByteArray &description)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(description);
-}
-
 // The time value of a length in frames, as the reader takes it from the drive's mm:ss:ff.
 int timeOf(int frames)
 {
     return frames / 4500 * 6000 + frames / 75 % 60 * 100 + 1;
 }
 
-struct Catalogue {
-    Catalogue() : files(dir.path()), device(std::make_unique<VirtualDrive>(QStringLiteral("disc.toc"), dir.path()))
+struct Catalogue : VirtualDiscCatalogue {
+    Catalogue()
     {
-        settings() = Settings();
-        clearGlobals();
-        globals().side = 1;
-        setCdAudio(&device);
-        eventLog().setDirectory(dir.path());
         songs = &files.use(FileId::Cantorix);
         albums = &files.use(FileId::Album);
         addMediaFormats(files, {"CD", "Vinyl"});
     }
     ~Catalogue()
     {
-        setCdAudio(nullptr);
         files.release(FileId::Cantorix);
         files.release(FileId::Album);
     }
-    void insert(const QList<int> &starts, int leadOut) { writeDisc(dir.filePath("disc.toc"), tocText(starts, leadOut)); }
+    void insert(const QList<int> &starts, int leadOut) { insertDisc(tocText(starts, leadOut)); }
     // The album in the buffer, as an album form has it.
     void album(int id)
     {
@@ -122,9 +110,6 @@ struct Catalogue {
     qint64 songCount() { return songs->records(); }
     QString album(const char *field) const { return albums->buffer().get(field).toString(); }
 
-    QTemporaryDir dir;
-    FileSet files;
-    CdAudio device;
     ScriptedInteraction person;
     DataFile *songs, *albums;
 };
@@ -305,7 +290,7 @@ private Q_SLOTS:
         QFETCH(QString, ignoreMciError);
         QFETCH(QString, message);
         Catalogue cat;
-        writeDisc(cat.dir.filePath("disc.toc"), disc);
+        cat.insertDisc(disc);
         const QString ini = profilePath(cat.dir.path(), settingsfile::Preferences);
         QVERIFY(writeProfile(ini, "Settings", "VirtualDiscDoor", door));
         QVERIFY(writeProfile(ini, "Settings", "IgnoreMCIError", ignoreMciError));
@@ -486,7 +471,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, disc);
         QFETCH(QString, door);
         QTemporaryDir dir;
-        writeDisc(dir.filePath("disc.toc"), disc);
+        writeFile(dir.filePath("disc.toc"), disc);
         QVERIFY(writeProfile(dir.filePath("CRXPro98.INI"), "Settings", "VirtualDiscDoor", door));
         QProcess program;
         program.setWorkingDirectory(dir.path());
