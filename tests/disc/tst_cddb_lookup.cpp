@@ -3,6 +3,7 @@
 // ProperCase, and the whole look-up from the album form's CDDB button with
 // DiscTalk played by the test.
 #include "albumform.h"
+#include "albumwizards.h"
 #include "cataloguefill.h"
 #include "cddbserver.h"
 #include "cddblookup.h"
@@ -263,6 +264,27 @@ private Q_SLOTS:
         QCOMPARE(qobject_cast<QLineEdit *>(form.control("ALB:Album"))->text(), QStringLiteral("Gold"));
         QCOMPARE(columnTexts(*form.trackList(), 2), (QStringList{"Dancing Queen", "Waterloo", "Sos"}));
         QCOMPARE(readProfile(ini, "CDDB", "Category"), QStringLiteral("rock"));
+    }
+
+    // The CDDB wizard's first Next looks the disc up; its step 2 shows what was found.
+    void theCddbWizardsFirstNext()
+    {
+        Catalogue cat;
+        cat.discTalkFinds("DTITLE=ABBA / Arrival\nTTITLE0=When I Kissed The Teacher\nTTITLE1=Dancing Queen\n"
+                          "TTITLE2=My Love, My Life\n");
+        CDDBWizard wizard(cat.files);
+        QVERIFY(wizard.prepare());
+        wizard.show();
+        QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
+        QCOMPARE(wizard.step(), 1);
+        QVERIFY(cat.person.shown.isEmpty());
+        QCOMPARE(wizard.findChild<QLineEdit *>("ALB:Album")->text(), QStringLiteral("Arrival"));
+        QCOMPARE(columnTexts(*wizard.trackList(), 2),
+                 (QStringList{"When I Kissed The Teacher", "Dancing Queen", "My Love, My Life"}));
+        // "Read CD Information" on the songs step asks again.
+        QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
+        QTest::mouseClick(wizard.findChild<QPushButton *>("readCd"), Qt::LeftButton);
+        QCOMPARE(cat.person.ran.size(), 2);
     }
 
     void failures_data()
