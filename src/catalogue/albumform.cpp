@@ -9,7 +9,7 @@
 #include "getreplacecommand.h"
 #include "globals.h"
 #include "interaction.h"
-#include "movebuttons.h"
+#include "pagebuttons.h"
 #include "numberspin.h"
 #include "profile.h"
 #include "readcd.h"
@@ -48,15 +48,6 @@ QRect entryAt(int row, int width)
     return {EntryX, 10 + row * RowStep, width, RowHeight};
 }
 
-QPushButton *button(QWidget *page, const QString &text, const QString &name, QRect place, const QString &tip = {})
-{
-    auto *b = new QPushButton(text, page);
-    b->setObjectName(name);
-    b->setGeometry(place);
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    return b;
-}
 
 constexpr FileId ReadFiles[] = {FileId::Cantorix, FileId::Categories, FileId::Media, FileId::Artists};
 
@@ -223,21 +214,21 @@ void UpdateAlbum::buildSongs(QWidget *page, bool wizard)
         {"Edit All Son&gs", "editAllSongs", "", &UpdateAlbum::editAllSongs},
     };
     for (int i = 0; const auto &a : actions) {
-        QPushButton *b = button(page, QString::fromLatin1(a.text), QString::fromLatin1(a.name),
+        QPushButton *b = pageButton(page, QString::fromLatin1(a.text), QString::fromLatin1(a.name),
                                 QRect(x, 10 + 30 * i++, w, 25), QString::fromLatin1(a.tip));
         connect(b, &QPushButton::clicked, this, a.run);
         if (i >= 2 && i <= 4)
             rowButtons_ << b;
     }
     addMoveButtons(page, QPoint(10, 308), [this](Move mode) { moveSong(mode); });
-    connect(button(page, wizard ? QStringLiteral("Read CD Information") : QStringLiteral("Read CD &Information"),
+    connect(pageButton(page, wizard ? QStringLiteral("Read CD Information") : QStringLiteral("Read CD &Information"),
                    QStringLiteral("readCd"), QRect(140, 308, 130, 25)),
             &QPushButton::clicked, this, &UpdateAlbum::readCompactDisc);
     if (!wizard) {
-        connect(button(page, QStringLiteral("Cascade"), QStringLiteral("cascade"), QRect(280, 308, 80, 25)),
+        connect(pageButton(page, QStringLiteral("Cascade"), QStringLiteral("cascade"), QRect(280, 308, 80, 25)),
                 &QPushButton::clicked, this, &UpdateAlbum::cascade);
         addSideField(page, QRect(x, 180, w, RowHeight), QRect(x, 205, 60, RowHeight));
-        connect(button(page, QStringLiteral("Re-assign Songs"), QStringLiteral("reassign"), QRect(x, 275, w, 25)),
+        connect(pageButton(page, QStringLiteral("Re-assign Songs"), QStringLiteral("reassign"), QRect(x, 275, w, 25)),
                 &QPushButton::clicked, this, &UpdateAlbum::reassignSongs);
     }
 
@@ -280,7 +271,7 @@ void UpdateAlbum::buildDisc(QWidget *page)
     addField(QStringLiteral("CD Serial #:"), QStringLiteral("ALB:CDIdentifier"), QStringLiteral("@s24"),
              QRect(10, 30, 90, RowHeight), QRect(105, 30, 220, RowHeight), {}, local)
         ->setToolTip(QStringLiteral("CD Serial Number"));
-    connect(button(local, QStringLiteral("Read"), QStringLiteral("readId"), QRect(335, 29, 70, 25)),
+    connect(pageButton(local, QStringLiteral("Read"), QStringLiteral("readId"), QRect(335, 29, 70, 25)),
             &QPushButton::clicked, this, &UpdateAlbum::readDiscIdentifier);
     auto *cddb = new QGroupBox(QStringLiteral("CDDB (Internet)"), page);
     cddb->setGeometry(10, 90, 600, 70);
@@ -288,7 +279,7 @@ void UpdateAlbum::buildDisc(QWidget *page)
                        QRect(10, 30, 90, RowHeight), QRect(105, 30, 220, RowHeight), {}, cddb);
     discId_->setToolTip(QStringLiteral("CDDB Number (Internet)"));
     discId_->installEventFilter(this);
-    connect(button(cddb, QStringLiteral("Get CD information from gnudb.org"), QStringLiteral("cddb"),
+    connect(pageButton(cddb, QStringLiteral("Get CD information from gnudb.org"), QStringLiteral("cddb"),
                    QRect(335, 29, 250, 25)),
             &QPushButton::clicked, this, &UpdateAlbum::lookUpCddb);
 }

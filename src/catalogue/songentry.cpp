@@ -2,6 +2,7 @@
 
 #include "datafile.h"
 #include "fileset.h"
+#include "numbering.h"
 #include "settings.h"
 #include "standardmessages.h"
 #include "view.h"
@@ -146,11 +147,9 @@ void linkToAlbum(FileSet &files, Record &song)
         album.set("ALB:Artist", song.get("MUS:Artist"));
         bool found = albums.get(albums.def().keyIndex("ALB:KeyAlbum")) == NoError;
         if (!found) {
-            qint64 last = 0;
-            if (albums.setToEnd(albums.def().keyIndex("ALB:KeyAlbumID")) == NoError && albums.previous() == NoError)
-                last = album.get("ALB:AlbumID").toLongLong();
+            const qint64 id = nextIdentifier(albums).value_or(1);
             album.clear();
-            album.set("ALB:AlbumID", last + 1);
+            album.set("ALB:AlbumID", id);
             for (const char *field : {"Notes", "FileNumber", "Artist", "Album", "Media", "ReleaseDate", "CategoryID"})
                 album.set(QStringLiteral("ALB:") + field, song.get(QStringLiteral("MUS:") + field));
             found = albums.add() == NoError;
@@ -200,15 +199,12 @@ qint64 addCategory(FileSet &files, const QString &name, QString *error)
     {
         const KeptBuffer kept(categories);
         Record &category = categories.buffer();
-        qint64 last = 0;
-        if (categories.setToEnd(categories.def().keyIndex("CAT:KeyCategoryID")) == NoError
-            && categories.previous() == NoError)
-            last = category.get("CAT:CategoryID").toLongLong();
+        const qint64 next = nextIdentifier(categories).value_or(1);
         category.clear();
-        category.set("CAT:CategoryID", last + 1);
+        category.set("CAT:CategoryID", next);
         category.set("CAT:Category", name);
         if (categories.add() == NoError)
-            id = last + 1;
+            id = next;
         else if (error)
             *error = lastResult().text;
     }

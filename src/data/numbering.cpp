@@ -28,15 +28,10 @@ qint64 nextNumber(DataFile &file, const Record &prepared)
     Record &buffer = file.buffer();
 
     if (parts.size() == 1) {
-        file.setToEnd(key);
-        const int code = file.previous();
-        if (code == RecordNotAvailable)
-            return 1;
-        if (code != NoError) {
+        const std::optional<qint64> next = nextIdentifier(file);
+        if (!next)
             ShowStandardMessage(35, def.label);
-            return -1;
-        }
-        return buffer.number(counter) + 1;
+        return next.value_or(-1);
     }
     // Within a parent: from the parent's highest possible entry backwards.
     buffer = prepared;
@@ -51,6 +46,21 @@ qint64 nextNumber(DataFile &file, const Record &prepared)
 }
 
 } // namespace
+
+std::optional<qint64> nextIdentifier(DataFile &file)
+{
+    const Record kept = file.buffer();
+    const int key = file.def().primaryKey();
+    file.setToEnd(key);
+    const int code = file.previous();
+    const qint64 highest = file.buffer().number(file.def().keys[size_t(key)].components.back());
+    file.buffer() = kept;
+    if (code == RecordNotAvailable)
+        return 1;
+    if (code != NoError)
+        return std::nullopt;
+    return highest + 1;
+}
 
 bool isNumbered(const DataFile &file)
 {

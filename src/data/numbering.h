@@ -5,11 +5,18 @@
 // another station took the number is tried again.
 #pragma once
 
+#include <QtGlobal>
+#include <optional>
+
 namespace crx {
 
 class DataFile;
 
 enum class Numbering { Added, Cancelled, Failed };
+
+// One more than the highest identifier of a file whose primary key is one number (1 in an
+// empty file); nothing when it cannot be read. The file's buffer is kept.
+std::optional<qint64> nextIdentifier(DataFile &file);
 
 // True for files whose primary key ends in a numeric identifier.
 bool isNumbered(const DataFile &file);

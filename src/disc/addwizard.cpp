@@ -3,6 +3,7 @@
 #include "datafile.h"
 #include "fileset.h"
 #include "interaction.h"
+#include "numbering.h"
 #include "standardmessages.h"
 #include "transaction.h"
 #include "view.h"
@@ -50,12 +51,6 @@ bool exists(DataFile &file, const char *key, const std::function<void(Record &)>
     return found;
 }
 
-qint64 highest(DataFile &file, const char *key, const char *field)
-{
-    file.setToEnd(file.def().keyIndex(QLatin1String(key)));
-    return file.previous() == NoError ? file.buffer().get(QLatin1String(field)).toLongLong() : 0;
-}
-
 // The album of step 1; its id, or 0 when none is added (or, with addAlbum off, found).
 qint64 writeAlbum(DataFile &albums, const Record &carrier, const WizardAlbum &how, Messages &messages)
 {
@@ -75,7 +70,7 @@ qint64 writeAlbum(DataFile &albums, const Record &carrier, const WizardAlbum &ho
                    ? albums.buffer().get("ALB:AlbumID").toLongLong()
                    : 0;
     }
-    qint64 id = highest(albums, "ALB:KeyAlbumID", "ALB:AlbumID") + 1;
+    qint64 id = nextIdentifier(albums).value_or(1);
     while (exists(albums, "ALB:KeyAlbumID", [&](Record &a) { a.set("ALB:AlbumID", id); }))
         ++id;
     const QString signature = how.discSignature;
@@ -96,7 +91,8 @@ qint64 writeAlbum(DataFile &albums, const Record &carrier, const WizardAlbum &ho
     album.set("ALB:CDIdentifier", signatureTaken ? QString() : signature);
     album.set("ALB:Notes", carrier.get("MUS:Notes"));
     for (const char *field : {"FileNumber", "Media", "ReleaseDate", "CategoryID"})
-        album.set(QStringLiteral("ALB:") + QLatin1String(field), carrier.get(QStringLiteral("MUS:") + QLatin1String(field)));
+        album.set(QStringLiteral("ALB:") + QLatin1String(field),
+                  carrier.get(QStringLiteral("MUS:") + QLatin1String(field)));
     album.set("ALB:Album", name);
     album.set("ALB:Artist", artist);
     if (albums.add() == NoError)

@@ -8,7 +8,7 @@
 #include "globals.h"
 #include "interaction.h"
 #include "launchers.h"
-#include "movebuttons.h"
+#include "pagebuttons.h"
 #include "readcd.h"
 #include "readingcdwindow.h"
 #include "referencelists.h"
@@ -43,15 +43,6 @@ QRect entryAt(int row, int width)
     return {EntryX, 10 + row * RowStep, width, RowHeight};
 }
 
-QPushButton *button(QWidget *parent, const QString &text, const char *name, QRect place, const QString &tip = {})
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(place);
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
@@ -71,9 +62,11 @@ AddWizardWindow::AddWizardWindow(FileSet &files, bool compilation, QWidget *pare
     buildGeneral(general);
     buildSongs(songs);
 
-    connect(button(this, QStringLiteral("&Read Compact Disc Information"), "readCd", QRect(500, 35, 220, 25)),
+    connect(pageButton(this, QStringLiteral("&Read Compact Disc Information"), QStringLiteral("readCd"),
+                       QRect(500, 35, 220, 25)),
             &QPushButton::clicked, this, &AddWizardWindow::readCompactDisc);
-    connect(button(this, QStringLiteral("Edit All Son&gs"), "editAllSongs", QRect(500, 70, 220, 25)),
+    connect(pageButton(this, QStringLiteral("Edit All Son&gs"), QStringLiteral("editAllSongs"),
+                       QRect(500, 70, 220, 25)),
             &QPushButton::clicked, this, &AddWizardWindow::editAllTracks);
     addToAlbums_ = new QCheckBox(QStringLiteral("Add Information to Album Database"), this);
     addToAlbums_->setObjectName(QStringLiteral("addToAlbums"));
@@ -182,12 +175,16 @@ void AddWizardWindow::buildSongs(QWidget *page)
     key(Qt::Key_Return, &AddWizardWindow::changeTrack);
 
     addMoveButtons(page, QPoint(10, 310), [this](Move mode) { moveTrack(mode); });
-    connect(button(page, QStringLiteral("&Add"), "addTrack", QRect(235, 310, 70, 25)), &QPushButton::clicked, this,
-            &AddWizardWindow::addTrack);
-    connect(button(page, QStringLiteral("&Change"), "changeTrack", QRect(315, 310, 70, 25)), &QPushButton::clicked,
-            this, &AddWizardWindow::changeTrack);
-    connect(button(page, QStringLiteral("&Delete"), "deleteTrack", QRect(395, 310, 70, 25)), &QPushButton::clicked,
-            this, &AddWizardWindow::deleteTrack);
+    const struct {
+        const char *text, *name;
+        int x;
+        void (AddWizardWindow::*run)();
+    } rowButtons[] = {{"&Add", "addTrack", 235, &AddWizardWindow::addTrack},
+                      {"&Change", "changeTrack", 315, &AddWizardWindow::changeTrack},
+                      {"&Delete", "deleteTrack", 395, &AddWizardWindow::deleteTrack}};
+    for (const auto &b : rowButtons)
+        connect(pageButton(page, QString::fromLatin1(b.text), QString::fromLatin1(b.name), QRect(b.x, 310, 70, 25)),
+                &QPushButton::clicked, this, b.run);
 }
 
 bool AddWizardWindow::prepare()
@@ -328,8 +325,8 @@ void AddWizardWindow::editAllTracks()
     bool toTheEnd = read.error.isEmpty();
     for (const WizardRow &row : read.rows) {
         if (file.reget(row.position) != NoError) {
-            interaction().message(QStringLiteral("Unexpected Error"), lastResult().text + QLatin1Char('|') + file.path(),
-                                  Icon::Exclamation, OK, OK);
+            interaction().message(QStringLiteral("Unexpected Error"),
+                                  lastResult().text + QLatin1Char('|') + file.path(), Icon::Exclamation, OK, OK);
             continue;
         }
         if (!callTrackForm(Request::Change)) {

@@ -33,7 +33,7 @@ CdAudio::~CdAudio()
         installed = nullptr;
 }
 
-CdDrive &CdAudio::drive()
+CdDrive &CdAudio::chosenDrive()
 {
     if (!fixed_) {
         const DriveChoice choice = driveChoice(workingDirectory_);
@@ -43,9 +43,15 @@ CdDrive &CdAudio::drive()
             looked_ = false;
         }
     }
+    return *drive_;
+}
+
+CdDrive &CdAudio::drive()
+{
+    CdDrive &cd = chosenDrive();
     if (!looked_)
         lookAgain();
-    return *drive_;
+    return cd;
 }
 
 void CdAudio::lookAgain()
@@ -102,7 +108,7 @@ int CdAudio::open(const QStringList &words, QString &reply)
             return mci::UnrecognizedKeyword;
     if (open_)
         return mci::DeviceOpen;
-    CdDrive &cd = drive();
+    CdDrive &cd = chosenDrive();
     lookAgain();
     if (cd.state() == DriveState::Missing)
         return mci::DeviceNotInstalled;
@@ -139,8 +145,8 @@ int CdAudio::status(const QStringList &words, QString &reply)
     if (words.size() < 3)
         return mci::MissingParameter;
     const QString item = words.mid(2).join(QLatin1Char(' '));
-    CdDrive &cd = drive();
     if (item == QLatin1String("ready") || item == QLatin1String("media present") || item == QLatin1String("mode")) {
+        CdDrive &cd = chosenDrive();
         lookAgain();
         if (item == QLatin1String("mode")) {
             reply = cd.state() == DriveState::Ready      ? QStringLiteral("stopped")
@@ -168,6 +174,7 @@ int CdAudio::status(const QStringList &words, QString &reply)
     const bool ofTrack = (isLength || isPosition) && words.size() == 5 && words[3] == QLatin1String("track");
     if (!(isCount || isCurrent || ((isLength || isPosition) && (words.size() == 3 || ofTrack))))
         return mci::UnrecognizedKeyword;
+    const CdDrive &cd = drive();
     if (cd.state() != DriveState::Ready)
         return mci::DeviceNotReady;
     const DiscToc &toc = cd.toc();

@@ -59,6 +59,9 @@ public:
 private:
     enum class TimeFormat { Msf, Tmsf, Milliseconds };
 
+    // The drive the settings name now (a new one when they name another).
+    CdDrive &chosenDrive();
+    // That drive, looked at once since it was chosen.
     CdDrive &drive();
     // Looks at the drive again; a new reason why it is not ready goes to the event log.
     void lookAgain();

@@ -6,6 +6,7 @@
 #include "globals.h"
 #include "interaction.h"
 #include "linefile.h"
+#include "numbering.h"
 #include "profile.h"
 #include "readcd.h"
 #include "settings.h"
@@ -80,10 +81,8 @@ bool writeTrackTitles(FileSet &files, const Record &album, const CddbDisc &disc,
         keyOnly();
         const bool there = songs.get(def.keyIndex("MUS:KeyAlbumID")) == NoError;
         if (!there) {
-            if (nextId == 0) {
-                songs.setToEnd(def.keyIndex("MUS:KeyID"));
-                nextId = songs.previous() == NoError ? song.get("MUS:ID").toLongLong() + 1 : 1;
-            }
+            if (nextId == 0)
+                nextId = nextIdentifier(songs).value_or(1);
             keyOnly();
             song.set("MUS:ID", nextId++);
             song.set("MUS:CategoryID", category);

@@ -5,6 +5,7 @@
 #include "fileset.h"
 #include "globals.h"
 #include "interaction.h"
+#include "numbering.h"
 #include "profile.h"
 #include "settings.h"
 #include "standardmessages.h"
@@ -69,12 +70,10 @@ int writeAlbumSongs(DataFile &songs, const Record &album, int side, const std::v
 {
     const FileDef &def = songs.def();
     Record &song = songs.buffer();
-    qint64 nextId = 1;
-    songs.setToEnd(def.keyIndex("MUS:KeyID"));
-    if (const int code = songs.previous(); code == NoError)
-        nextId = song.get("MUS:ID").toLongLong() + 1;
-    else if (code != RecordNotAvailable)
-        return code;
+    const std::optional<qint64> first = nextIdentifier(songs);
+    if (!first)
+        return lastCode();
+    qint64 nextId = *first;
     for (const Track &t : tracks) {
         const auto keyOnly = [&] {
             song.clear();

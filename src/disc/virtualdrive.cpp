@@ -229,8 +229,7 @@ void VirtualDrive::refresh()
 {
     toc_ = {};
     reason_.clear();
-    const QString door = readOtherSetting(workingDirectory_, "VirtualDiscDoor");
-    if (doorOpened_ || door.compare(QLatin1String("open"), Qt::CaseInsensitive) == 0) {
+    if (doorOpened_ || doorHeldOpen()) {
         state_ = DriveState::DoorOpen;
         return;
     }
@@ -260,9 +259,13 @@ void VirtualDrive::refresh()
 bool VirtualDrive::setDoor(bool open)
 {
     doorOpened_ = open;
-    // A door the settings hold open stays open.
-    return open || readOtherSetting(workingDirectory_, "VirtualDiscDoor").compare(QLatin1String("open"),
-                                                                                  Qt::CaseInsensitive) != 0;
+    return open || !doorHeldOpen();
+}
+
+bool VirtualDrive::doorHeldOpen() const
+{
+    return readOtherSetting(workingDirectory_, "VirtualDiscDoor").compare(QLatin1String("open"), Qt::CaseInsensitive)
+           == 0;
 }
 
 } // namespace crx

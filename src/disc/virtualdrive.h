@@ -33,6 +33,9 @@ public:
     bool setDoor(bool open) override;
 
 private:
+    // The setting VirtualDiscDoor = "open" holds the door open whatever the commands say.
+    bool doorHeldOpen() const;
+
     QString description_;
     QString workingDirectory_;
     bool doorOpened_ = false; // by command

@@ -8,6 +8,7 @@
 #include "virtualdrive.h"
 
 #include "profile.h"
+#include "virtualdisc.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,15 +16,9 @@
 #include <QtTest>
 
 using namespace crx;
+using namespace crx::test;
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A WAV file of CD audio holding so many frames of silence.
 void writeWav(const QString &path, int frames)

@@ -1,8 +1,18 @@
-#include "movebuttons.h"
+#include "pagebuttons.h"
 
 #include <QPushButton>
 
 namespace crx {
+
+QPushButton *pageButton(QWidget *page, const QString &text, const QString &name, QRect place, const QString &tip)
+{
+    auto *b = new QPushButton(text, page);
+    b->setObjectName(name);
+    b->setGeometry(place);
+    b->setToolTip(tip);
+    b->setAutoDefault(false);
+    return b;
+}
 
 void addMoveButtons(QWidget *page, QPoint at, std::function<void(Move)> move)
 {
@@ -16,11 +26,8 @@ void addMoveButtons(QWidget *page, QPoint at, std::function<void(Move)> move)
         {"\u2913", "moveBottom", "Move record to the bottom", Move::ToBottom},
     };
     for (int i = 0; const auto &m : moves) {
-        auto *b = new QPushButton(QString::fromUtf8(m.text), page);
-        b->setObjectName(QString::fromLatin1(m.name));
-        b->setToolTip(QString::fromLatin1(m.tip));
-        b->setGeometry(at.x() + 30 * i++, at.y(), 26, 25);
-        b->setAutoDefault(false);
+        QPushButton *b = pageButton(page, QString::fromUtf8(m.text), QString::fromLatin1(m.name),
+                                    QRect(at.x() + 30 * i++, at.y(), 26, 25), QString::fromLatin1(m.tip));
         const Move mode = m.mode;
         QObject::connect(b, &QPushButton::clicked, page, [move, mode] { move(mode); });
     }
