@@ -4,6 +4,7 @@
 #include "eventlog.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QStringList>
 
 namespace crx {
@@ -58,6 +59,14 @@ void CdAudio::lookAgain()
 {
     drive_->refresh();
     looked_ = true;
+    // Another disc, or none: playing ends and the position goes back to the start.
+    const DiscToc &toc = drive_->state() == DriveState::Ready ? drive_->toc() : DiscToc();
+    if (toc.starts != seenToc_.starts || toc.leadOut != seenToc_.leadOut) {
+        playback_.stop();
+        fromPlayback_ = false;
+        position_ = 0;
+        seenToc_ = toc;
+    }
     const QString reason = drive_->reason();
     if (reason == loggedReason_)
         return;
@@ -75,6 +84,9 @@ QString CdAudio::driveReason() const
 int CdAudio::send(const QString &command, QString &reply)
 {
     reply.clear();
+    const QString problem = playback_.takeNewProblem();
+    for (qsizetype at = 0; at < problem.size(); at += EventLogData)
+        WriteEventLog(QStringLiteral("CD Sound"), problem.mid(at, EventLogData));
     const QStringList words = command.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.isEmpty())
         return mci::UnrecognizedCommand;
@@ -91,6 +103,8 @@ int CdAudio::send(const QString &command, QString &reply)
     if (verb == QLatin1String("close")) {
         if (!open_)
             return mci::InvalidDeviceName;
+        // Nothing plays through a closed device.
+        playback_.stop();
         open_ = false;
         return mci::NoError;
     }
@@ -98,7 +112,115 @@ int CdAudio::send(const QString &command, QString &reply)
         return status(words, reply);
     if (verb == QLatin1String("set"))
         return set(words);
-    return mci::UnsupportedFunction;
+    if (verb == QLatin1String("play"))
+        return play(words);
+    if (verb == QLatin1String("seek"))
+        return seek(words);
+    if (words.size() > 2)
+        return mci::UnrecognizedKeyword;
+    if (verb == QLatin1String("pause"))
+        playback_.pause();
+    else if (verb == QLatin1String("resume"))
+        playback_.resume();
+    else
+        playback_.stop();
+    return mci::NoError;
+}
+
+qint64 CdAudio::position() const
+{
+    if (fromPlayback_)
+        return playback_.frame();
+    return position_ > 0 ? position_ : drive_->toc().starts.front();
+}
+
+int CdAudio::trackAt(qint64 frame) const
+{
+    const std::vector<qint32> &starts = drive_->toc().starts;
+    return int(std::upper_bound(starts.begin(), starts.end(), frame) - starts.begin());
+}
+
+bool CdAudio::positionOf(const QString &text, qint64 &frame) const
+{
+    const DiscToc &toc = drive_->toc();
+    bool ok = false;
+    if (format_ == TimeFormat::Milliseconds) {
+        const qint64 ms = text.toLongLong(&ok);
+        // Rounded up, so that a position read in milliseconds is the same frame again.
+        frame = (ms * FramesPerSecond + 999) / 1000;
+        return ok && ms >= 0 && frame >= toc.starts.front() && frame <= toc.leadOut;
+    }
+    const QStringList parts = text.split(QLatin1Char(':'));
+    const int fields = format_ == TimeFormat::Tmsf ? 4 : 3;
+    if (parts.size() > fields)
+        return false;
+    int values[4] = {0, 0, 0, 0};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        values[i] = parts[i].toInt(&ok);
+        if (!ok || values[i] < 0)
+            return false;
+    }
+    const int *msf = values;
+    qint64 base = 0;
+    if (format_ == TimeFormat::Tmsf) {
+        if (values[0] < 1 || size_t(values[0]) > toc.starts.size())
+            return false;
+        base = toc.starts[size_t(values[0] - 1)];
+        msf = values + 1;
+    }
+    frame = base + (qint64(msf[0]) * 60 + msf[1]) * FramesPerSecond + msf[2];
+    return frame >= toc.starts.front() && frame <= toc.leadOut;
+}
+
+int CdAudio::play(const QStringList &words)
+{
+    QString from, to;
+    for (qsizetype i = 2; i < words.size(); ++i) {
+        const QString &word = words[i];
+        if (word == QLatin1String("notify"))
+            continue;
+        if (word != QLatin1String("from") && word != QLatin1String("to"))
+            return mci::UnrecognizedKeyword;
+        if (i + 1 == words.size())
+            return mci::MissingParameter;
+        (word == QLatin1String("from") ? from : to) = words[i + 1];
+        ++i;
+    }
+    if (from.isEmpty() && to.isEmpty() && playback_.mode() == PlayMode::Paused) {
+        playback_.resume();
+        return mci::NoError;
+    }
+    const CdDrive &cd = playing() ? *drive_ : drive();
+    if (cd.state() != DriveState::Ready)
+        return mci::DeviceNotReady;
+    qint64 start = position(), end = cd.toc().leadOut;
+    if ((!from.isEmpty() && !positionOf(from, start)) || (!to.isEmpty() && !positionOf(to, end)))
+        return mci::OutOfRange;
+    if (start >= end)
+        return mci::OutOfRange;
+    playback_.play(cd.audio(), qint32(start), qint32(end));
+    fromPlayback_ = true;
+    return mci::NoError;
+}
+
+int CdAudio::seek(const QStringList &words)
+{
+    if (words.size() != 4 || words[2] != QLatin1String("to"))
+        return words.size() < 4 ? mci::MissingParameter : mci::UnrecognizedKeyword;
+    const CdDrive &cd = playing() ? *drive_ : drive();
+    if (cd.state() != DriveState::Ready)
+        return mci::DeviceNotReady;
+    qint64 frame = 0;
+    if (words[3] == QLatin1String("start"))
+        frame = cd.toc().starts.front();
+    else if (words[3] == QLatin1String("end"))
+        frame = cd.toc().leadOut - 1;
+    else if (!positionOf(words[3], frame))
+        return mci::OutOfRange;
+    playback_.stop();
+    fromPlayback_ = false;
+    position_ = frame;
+    return mci::NoError;
 }
 
 int CdAudio::open(const QStringList &words, QString &reply)
@@ -145,6 +267,14 @@ int CdAudio::status(const QStringList &words, QString &reply)
     if (words.size() < 3)
         return mci::MissingParameter;
     const QString item = words.mid(2).join(QLatin1Char(' '));
+    if (playing() && (item == QLatin1String("ready") || item == QLatin1String("media present"))) {
+        reply = QStringLiteral("true");
+        return mci::NoError;
+    }
+    if (playing() && item == QLatin1String("mode")) {
+        reply = playback_.mode() == PlayMode::Paused ? QStringLiteral("paused") : QStringLiteral("playing");
+        return mci::NoError;
+    }
     if (item == QLatin1String("ready") || item == QLatin1String("media present") || item == QLatin1String("mode")) {
         CdDrive &cd = chosenDrive();
         lookAgain();
@@ -174,7 +304,7 @@ int CdAudio::status(const QStringList &words, QString &reply)
     const bool ofTrack = (isLength || isPosition) && words.size() == 5 && words[3] == QLatin1String("track");
     if (!(isCount || isCurrent || ((isLength || isPosition) && (words.size() == 3 || ofTrack))))
         return mci::UnrecognizedKeyword;
-    const CdDrive &cd = drive();
+    const CdDrive &cd = playing() ? *drive_ : drive();
     if (cd.state() != DriveState::Ready)
         return mci::DeviceNotReady;
     const DiscToc &toc = cd.toc();
@@ -184,7 +314,7 @@ int CdAudio::status(const QStringList &words, QString &reply)
         return mci::NoError;
     }
     if (isCurrent) {
-        reply = QStringLiteral("1");
+        reply = QString::number(trackAt(position()));
         return mci::NoError;
     }
     int track = 1;
@@ -198,10 +328,13 @@ int CdAudio::status(const QStringList &words, QString &reply)
         reply = duration(length(ofTrack ? track : 0));
         return mci::NoError;
     }
-    const qint64 at = toc.starts[size_t(track - 1)];
-    if (format_ == TimeFormat::Tmsf)
-        reply = QString::asprintf("%02d:00:00:00", track);
-    else if (format_ == TimeFormat::Msf)
+    const qint64 at = ofTrack ? toc.starts[size_t(track - 1)] : position();
+    if (!ofTrack)
+        track = trackAt(at);
+    if (format_ == TimeFormat::Tmsf) {
+        const Msf m = FramesToMsf(at - toc.starts[size_t(track - 1)]);
+        reply = QString::asprintf("%02d:%02d:%02d:%02d", track, m.minutes, m.seconds, m.frames);
+    } else if (format_ == TimeFormat::Msf)
         reply = msf(at);
     else
         reply = QString::number(at * 1000 / FramesPerSecond);

@@ -10,14 +10,23 @@
 //   status cdaudio length [track n]         mm:ss:ff (ms: milliseconds); the last track one
 //                                           frame short of the lead-out, as MCI reports it
 //   status cdaudio position [track n]       msf: mm:ss:ff from the disc's start;
-//                                           tmsf: tt:mm:ss:ff; ms: milliseconds
+//                                           tmsf: tt:mm:ss:ff within the track;
+//                                           ms: milliseconds from the disc's start
 //   set cdaudio time format tmsf | msf | ms | milliseconds
 //   set cdaudio door open | closed
+//   play cdaudio [from p] [to p] [notify]   plays the disc's sound (playback.h); without
+//                                           from, from where it paused or stopped
+//   pause | resume | stop cdaudio
+//   seek cdaudio to p | start | end         stops there
 //
-// Playback (play, pause, stop, seek, resume) answers 274, "unsupported".
+// Positions p are in the time format: tmsf "t[:mm[:ss[:ff]]]" (within track t),
+// msf "mm[:ss[:ff]]", ms a number of milliseconds. While the disc plays, the
+// mode, position and current track come from the playback, not the drive, so a
+// drive busy reading the sound does not hold up the caller.
 #pragma once
 
 #include "cddrive.h"
+#include "playback.h"
 
 #include <QString>
 #include <memory>
@@ -55,6 +64,8 @@ public:
 
     // Why the drive is not ready, as the drive says it; empty when it is.
     QString driveReason() const;
+    // Why the disc's sound is not heard (no sound device) or stopped early; empty while all is well.
+    QString soundProblem() const { return playback_.problem(); }
 
 private:
     enum class TimeFormat { Msf, Tmsf, Milliseconds };
@@ -68,6 +79,15 @@ private:
     int open(const QStringList &words, QString &reply);
     int status(const QStringList &words, QString &reply);
     int set(const QStringList &words);
+    int play(const QStringList &words);
+    int seek(const QStringList &words);
+    // A position in the time format as an absolute frame; false when it is not one of the disc.
+    bool positionOf(const QString &text, qint64 &frame) const;
+    // Where the disc is played or was left, as an absolute frame.
+    qint64 position() const;
+    // The track holding the frame (1 upwards).
+    int trackAt(qint64 frame) const;
+    bool playing() const { return playback_.mode() != PlayMode::Stopped; }
     // The length of track n (1 upwards), or of the disc for 0, in frames.
     qint64 length(int track) const;
     QString msf(qint64 frames) const;
@@ -81,6 +101,10 @@ private:
     QString loggedReason_;
     bool open_ = false;
     TimeFormat format_ = TimeFormat::Msf;
+    Playback playback_;
+    bool fromPlayback_ = false; // the position is where the playback is or ended
+    qint64 position_ = 0;       // else here (0: the disc's start)
+    DiscToc seenToc_;           // of the disc the position belongs to
 };
 
 // The device of this run: one a test installs, or else the drive the settings of the current

@@ -1,8 +1,10 @@
 // A CD drive as the disc reader and the player see it: its tray, whether a
-// disc is in it, and the disc's table of contents. Two kinds stand behind
+// disc is in it, the disc's table of contents and its sound. Two kinds stand behind
 // it: the computer's drive (cdiodrive.h) and a virtual drive that reads a
 // disc description file (virtualdrive.h).
 #pragma once
+
+#include "discaudio.h"
 
 #include <QString>
 #include <memory>
@@ -33,6 +35,8 @@ public:
     virtual QString reason() const = 0;
     // Opens or closes the tray; false when the drive cannot. The state changes at the next refresh.
     virtual bool setDoor(bool open) = 0;
+    // The sound of the disc in the drive, to be read on another thread; asked for while Ready.
+    virtual std::unique_ptr<DiscAudio> audio() const = 0;
 };
 
 // The drive the settings of the working directory name: the virtual drive when the

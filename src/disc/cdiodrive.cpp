@@ -2,6 +2,8 @@
 
 #include <cdio/cdio.h>
 #include <cdio/logging.h>
+#include <cdio/paranoia/cdda.h>
+#include <cdio/paranoia/paranoia.h>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -34,6 +36,76 @@ QString firstDrive()
     cdio_free(found);
     return device;
 }
+
+// The disc's sound read with cd-paranoia, which corrects jitter and read errors. The drive is
+// opened at the first read, on the reading thread, and held until the reader goes.
+class ParanoiaAudio : public DiscAudio
+{
+public:
+    explicit ParanoiaAudio(QString device) : device_(std::move(device)) {}
+    ~ParanoiaAudio() override
+    {
+        if (paranoia_)
+            cdio_paranoia_free(paranoia_);
+        if (drive_)
+            cdio_cddap_close(drive_);
+    }
+
+    bool read(qint32 frame, int count, QByteArray &out, QString &error) override
+    {
+        if (!paranoia_ && !open(error))
+            return false;
+        const lsn_t first = frame - LeadIn;
+        if (first != next_)
+            cdio_paranoia_seek(paranoia_, first, SEEK_SET);
+        out.resize(qsizetype(count) * SectorBytes);
+        for (int i = 0; i < count; ++i) {
+            const int16_t *samples = cdio_paranoia_read_limited(paranoia_, nullptr, Retries);
+            if (!samples) {
+                error = QStringLiteral("%1: cannot read frame %2%3").arg(device_).arg(frame + i).arg(driveErrors());
+                next_ = -1;
+                return false;
+            }
+            std::memcpy(out.data() + qsizetype(i) * SectorBytes, samples, SectorBytes);
+        }
+        next_ = first + count;
+        return true;
+    }
+
+private:
+    static constexpr int LeadIn = 150;
+    static constexpr int Retries = 5;
+
+    bool open(QString &error)
+    {
+        char *messages = nullptr;
+        drive_ = cdio_cddap_identify(device_.toLocal8Bit().constData(), CDDA_MESSAGE_LOGIT, &messages);
+        const QString told = messages ? QString::fromLocal8Bit(messages).trimmed() : QString();
+        cdio_cddap_free_messages(messages);
+        if (!drive_ || cdio_cddap_open(drive_) != 0) {
+            error = QStringLiteral("%1: cannot read the disc's sound%2")
+                        .arg(device_, told.isEmpty() ? driveErrors() : QStringLiteral(" (%1)").arg(told));
+            return false;
+        }
+        paranoia_ = cdio_paranoia_init(drive_);
+        cdio_paranoia_modeset(paranoia_, PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
+        next_ = -1;
+        return true;
+    }
+
+    QString driveErrors() const
+    {
+        char *errors = drive_ ? cdio_cddap_errors(drive_) : nullptr;
+        const QString text = errors ? QString::fromLocal8Bit(errors).trimmed() : QString();
+        cdio_cddap_free_messages(errors);
+        return text.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(text);
+    }
+
+    QString device_;
+    cdrom_drive_t *drive_ = nullptr;
+    cdrom_paranoia_t *paranoia_ = nullptr;
+    lsn_t next_ = -1;
+};
 
 } // namespace
 
@@ -100,6 +172,11 @@ void CdioDrive::readToc()
     toc_.leadOut = qint32(cdio_get_track_lba(cd, CDIO_CDROM_LEADOUT_TRACK));
     cdio_destroy(cd);
     state_ = DriveState::Ready;
+}
+
+std::unique_ptr<DiscAudio> CdioDrive::audio() const
+{
+    return std::make_unique<ParanoiaAudio>(found_);
 }
 
 bool CdioDrive::setDoor(bool open)

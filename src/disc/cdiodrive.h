@@ -1,4 +1,5 @@
-// The computer's CD drive, through libcdio and the Linux drive status call.
+// The computer's CD drive, through libcdio and the Linux drive status call;
+// its sound through libcdio-paranoia.
 #pragma once
 
 #include "cddrive.h"
@@ -16,6 +17,8 @@ public:
     const DiscToc &toc() const override { return toc_; }
     QString reason() const override { return reason_; }
     bool setDoor(bool open) override;
+    // Read with cd-paranoia on a drive of its own.
+    std::unique_ptr<DiscAudio> audio() const override;
 
     // The device looked at: the one asked for, or the one found; empty when none was found.
     QString device() const { return found_; }

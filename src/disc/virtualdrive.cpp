@@ -13,11 +13,25 @@
 namespace crx {
 namespace {
 
-constexpr int SectorBytes = 2352;
 constexpr int HighestTrack = 99;
 
-// Frames of audio in a file: a WAV file's data chunk, or the whole of any other file.
-std::optional<qint64> audioFrames(const QString &path, QString &error)
+// Where a file's audio lies: a WAV file's data chunk (which must hold CD audio), or the whole
+// of any other file, taken as raw sectors.
+struct FileAudio {
+    qint64 offset = 0; // of the first sample, in bytes
+    qint64 frames = 0;
+};
+
+// A WAV file's format chunk says CD audio: PCM, two channels, 44.1 kHz, 16 bits.
+bool isCdAudio(const QByteArray &format)
+{
+    return format.size() >= 16 && qFromLittleEndian<quint16>(format.constData()) == 1
+           && qFromLittleEndian<quint16>(format.constData() + 2) == 2
+           && qFromLittleEndian<quint32>(format.constData() + 4) == 44100
+           && qFromLittleEndian<quint16>(format.constData() + 14) == 16;
+}
+
+std::optional<FileAudio> audioOf(const QString &path, QString &error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -26,7 +40,7 @@ std::optional<qint64> audioFrames(const QString &path, QString &error)
     }
     const QByteArray head = file.read(12);
     if (!(head.startsWith("RIFF") && head.mid(8, 4) == "WAVE"))
-        return file.size() / SectorBytes;
+        return FileAudio{0, file.size() / SectorBytes};
     for (;;) {
         const QByteArray chunk = file.read(8);
         if (chunk.size() < 8) {
@@ -34,8 +48,13 @@ std::optional<qint64> audioFrames(const QString &path, QString &error)
             return std::nullopt;
         }
         const quint32 size = qFromLittleEndian<quint32>(chunk.constData() + 4);
+        if (chunk.startsWith("fmt ") && !isCdAudio(file.peek(qMin<quint32>(size, 16)))) {
+            error = QStringLiteral("%1 is not CD audio (PCM, 44.1 kHz, 16-bit stereo)")
+                        .arg(QDir::toNativeSeparators(path));
+            return std::nullopt;
+        }
         if (chunk.startsWith("data"))
-            return qMin<qint64>(size, file.size() - file.pos()) / SectorBytes;
+            return FileAudio{file.pos(), qMin<qint64>(size, file.size() - file.pos()) / SectorBytes};
         if (!file.seek(file.pos() + size + (size & 1))) {
             error = QStringLiteral("%1 has no data chunk").arg(QDir::toNativeSeparators(path));
             return std::nullopt;
@@ -129,11 +148,25 @@ ParsedDisc parseCueSheet(const QStringList &lines, const QDir &directory)
                                         QStringLiteral("FLAGS"),    QStringLiteral("ISRC"),
                                         QStringLiteral("CDTEXTFILE"), QStringLiteral("POSTGAP")};
     ParsedDisc disc;
-    qint64 fileStart = LeadInFrames; // where the current file's audio begins on the disc
+    qint64 fileStart = LeadInFrames; // where frame 0 of the current file lies on the disc
     QString file;                    // the current file, as its line names it
+    std::optional<FileAudio> fileAudio;
+    QString fileError; // why it is not there: silence, until its length is needed
     int fileLine = 0;
     std::optional<qint32> leadOut;
     bool needsIndex = false;
+    qint32 pregap = 0; // silence before the track waiting for its INDEX 01
+    // The current file's audio from this frame of it on sounds as the last piece of the image.
+    const auto startPiece = [&](qint64 fileFrame) {
+        if (fileAudio)
+            disc.image.push_back({directory.absoluteFilePath(file), fileAudio->offset + fileFrame * SectorBytes,
+                                  qint32(fileStart + fileFrame), fileAudio->frames - fileFrame});
+    };
+    const auto fileFrames = [&]() -> std::optional<qint64> {
+        if (!fileAudio)
+            disc.error = lineError(fileLine, fileError);
+        return fileAudio ? std::optional<qint64>(fileAudio->frames) : std::nullopt;
+    };
     for (int i = 0; i < lines.size(); ++i) {
         const QStringList w = words(lines[i]);
         if (w.isEmpty())
@@ -149,15 +182,15 @@ ParsedDisc parseCueSheet(const QStringList &lines, const QDir &directory)
             }
         } else if (keyword == QLatin1String("FILE") && w.size() >= 2) {
             if (!file.isEmpty()) {
-                const auto frames = audioFrames(directory.absoluteFilePath(file), disc.error);
-                if (!frames) {
-                    disc.error = lineError(fileLine, disc.error);
+                const auto frames = fileFrames();
+                if (!frames)
                     return disc;
-                }
                 fileStart += *frames;
             }
             file = w[1];
             fileLine = i + 1;
+            fileAudio = audioOf(directory.absoluteFilePath(file), fileError);
+            startPiece(0);
         } else if (keyword == QLatin1String("TRACK") && w.size() == 3) {
             const auto track = number(w[1]);
             if (needsIndex || file.isEmpty() || track != int(disc.toc.starts.size()) + 1 || *track > HighestTrack) {
@@ -177,11 +210,23 @@ ParsedDisc parseCueSheet(const QStringList &lines, const QDir &directory)
                 return disc;
             }
             if (*index == 1 && needsIndex) {
+                if (pregap > 0) {
+                    // The silence goes in before this point of the file: what follows moves on.
+                    if (fileAudio) {
+                        ImagePiece &before = disc.image.back();
+                        before.frames = fileStart + *at - before.start;
+                        if (before.frames <= 0)
+                            disc.image.pop_back();
+                    }
+                    fileStart += pregap;
+                    pregap = 0;
+                    startPiece(*at);
+                }
                 disc.toc.starts.push_back(qint32(fileStart + *at));
                 needsIndex = false;
             }
         } else if (keyword == QLatin1String("PREGAP") && w.size() == 2 && needsIndex && cueTime(w[1])) {
-            fileStart += *cueTime(w[1]);
+            pregap += *cueTime(w[1]);
         } else if (!ignored.contains(keyword)) {
             disc.error = lineError(i + 1, QStringLiteral("not a cue sheet line"));
             return disc;
@@ -194,15 +239,42 @@ ParsedDisc parseCueSheet(const QStringList &lines, const QDir &directory)
     if (leadOut) {
         disc.toc.leadOut = *leadOut;
     } else if (!file.isEmpty()) {
-        const auto frames = audioFrames(directory.absoluteFilePath(file), disc.error);
-        if (!frames) {
-            disc.error = lineError(fileLine, disc.error);
-            return disc;
-        }
-        disc.toc.leadOut = qint32(fileStart + *frames);
+        const auto frames = fileFrames();
+        if (frames)
+            disc.toc.leadOut = qint32(fileStart + *frames);
     }
     return disc;
 }
+
+// The sound of a virtual disc: the pieces of its image files where they lie, silence elsewhere.
+class ImageAudio : public DiscAudio
+{
+public:
+    explicit ImageAudio(std::vector<ImagePiece> image) : image_(std::move(image)) {}
+
+    bool read(qint32 frame, int count, QByteArray &out, QString &error) override
+    {
+        out = QByteArray(qsizetype(count) * SectorBytes, '\0');
+        for (const ImagePiece &piece : image_) {
+            const qint64 from = qMax<qint64>(frame, piece.start);
+            const qint64 to = qMin<qint64>(qint64(frame) + count, piece.start + piece.frames);
+            if (from >= to)
+                continue;
+            QFile file(piece.path);
+            const qint64 bytes = (to - from) * SectorBytes;
+            if (!file.open(QIODevice::ReadOnly) || !file.seek(piece.offset + (from - piece.start) * SectorBytes)
+                || file.read(out.data() + (from - frame) * SectorBytes, bytes) != bytes) {
+                error = QStringLiteral("cannot read %1: %2")
+                            .arg(QDir::toNativeSeparators(piece.path), file.errorString());
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    std::vector<ImagePiece> image_;
+};
 
 } // namespace
 
@@ -228,6 +300,7 @@ VirtualDrive::VirtualDrive(const QString &description, const QString &workingDir
 void VirtualDrive::refresh()
 {
     toc_ = {};
+    image_.clear();
     reason_.clear();
     if (doorOpened_ || doorHeldOpen()) {
         state_ = DriveState::DoorOpen;
@@ -253,6 +326,7 @@ void VirtualDrive::refresh()
     } else {
         state_ = DriveState::Ready;
         toc_ = disc.toc;
+        image_ = disc.image;
     }
 }
 
@@ -260,6 +334,11 @@ bool VirtualDrive::setDoor(bool open)
 {
     doorOpened_ = open;
     return open || !doorHeldOpen();
+}
+
+std::unique_ptr<DiscAudio> VirtualDrive::audio() const
+{
+    return std::make_unique<ImageAudio>(image_);
 }
 
 bool VirtualDrive::doorHeldOpen() const

@@ -10,7 +10,9 @@
 // lengths of the files before theirs); its lead-out is a line
 // "REM LEADOUT frames" (absolute, as above) or the end of the audio of its
 // last FILE (a WAV file or raw 2352-byte sectors), relative to the sheet.
-// A missing or empty file is a drive without a disc; the setting
+// The disc sounds as its cue sheet's files hold it (WAV files must hold CD
+// audio), silent where no file covers it and all through for a table of
+// contents. A missing or empty file is a drive without a disc; the setting
 // VirtualDiscDoor = "open" or a tray opened by command is an open door; a
 // description that cannot be read is a drive that is not ready, with the
 // reason in reason().
@@ -18,7 +20,17 @@
 
 #include "cddrive.h"
 
+#include <vector>
+
 namespace crx {
+
+// Frames of a disc image file that sound on the disc from an absolute frame on.
+struct ImagePiece {
+    QString path;
+    qint64 offset = 0; // of the piece's first sample in the file, in bytes
+    qint32 start = 0;
+    qint64 frames = 0;
+};
 
 class VirtualDrive : public CdDrive
 {
@@ -31,6 +43,7 @@ public:
     const DiscToc &toc() const override { return toc_; }
     QString reason() const override { return reason_; }
     bool setDoor(bool open) override;
+    std::unique_ptr<DiscAudio> audio() const override;
 
 private:
     // The setting VirtualDiscDoor = "open" holds the door open whatever the commands say.
@@ -41,6 +54,7 @@ private:
     bool doorOpened_ = false; // by command
     DriveState state_ = DriveState::NoDisc;
     DiscToc toc_;
+    std::vector<ImagePiece> image_;
     QString reason_;
 };
 
@@ -48,6 +62,7 @@ private:
 // sheet's files are looked for in directory. Empty text gives no tracks and no reason.
 struct ParsedDisc {
     DiscToc toc;
+    std::vector<ImagePiece> image;
     QString error;
 };
 ParsedDisc parseDiscDescription(const QString &text, const QString &directory);

@@ -187,7 +187,38 @@ private Q_SLOTS:
         QTest::newRow("unknown format") << QStringList{"set cdaudio time format smpte"} << mci::BadTimeFormat << "";
         QTest::newRow("other device") << QStringList{"status waveaudio ready"} << mci::InvalidDeviceName << "";
         QTest::newRow("unknown command") << QStringList{"rewind cdaudio"} << mci::UnrecognizedCommand << "";
-        QTest::newRow("play") << QStringList{"play cdaudio from 1"} << mci::UnsupportedFunction << "";
+        const QString tmsf = QStringLiteral("set cdaudio time format tmsf");
+        QTest::newRow("playing") << QStringList{tmsf, "play cdaudio from 2", "status cdaudio mode"} << 0 << "playing";
+        QTest::newRow("paused")
+            << QStringList{tmsf, "play cdaudio from 2", "pause cdaudio", "status cdaudio mode"} << 0 << "paused";
+        QTest::newRow("stopped")
+            << QStringList{tmsf, "play cdaudio from 2", "stop cdaudio", "status cdaudio mode"} << 0 << "stopped";
+        QTest::newRow("closed") << QStringList{tmsf, "play cdaudio from 2", "close cdaudio",
+                                               "open cdaudio shareable", "status cdaudio mode"}
+                                << 0 << "stopped";
+        QTest::newRow("play past the last track") << QStringList{tmsf, "play cdaudio from 10"} << mci::OutOfRange << "";
+        QTest::newRow("play before the first track") << QStringList{"set cdaudio time format ms", "play cdaudio from 1980"}
+                                                     << mci::OutOfRange << "";
+        QTest::newRow("play to before from")
+            << QStringList{tmsf, "play cdaudio from 3 to 2"} << mci::OutOfRange << "";
+        QTest::newRow("play from nowhere") << QStringList{"play cdaudio from"} << mci::MissingParameter << "";
+        QTest::newRow("play how") << QStringList{"play cdaudio slowly"} << mci::UnrecognizedKeyword << "";
+        QTest::newRow("position at the start")
+            << QStringList{tmsf, "status cdaudio position"} << 0 << "01:00:00:00";
+        QTest::newRow("seek within a track")
+            << QStringList{tmsf, "seek cdaudio to 3:00:10:05", "status cdaudio position"} << 0 << "03:00:10:05";
+        QTest::newRow("seek sets the current track")
+            << QStringList{tmsf, "seek cdaudio to 3:00:10:05", "status cdaudio current track"} << 0 << "3";
+        // 10000 ms is frame 750; a millisecond position read back is the same frame.
+        QTest::newRow("seek in milliseconds")
+            << QStringList{"set cdaudio time format ms", "seek cdaudio to 10000", "set cdaudio time format msf",
+                           "status cdaudio position"}
+            << 0 << "00:10:00";
+        QTest::newRow("milliseconds round trip")
+            << QStringList{"set cdaudio time format ms", "seek cdaudio to 203493", "status cdaudio position"} << 0
+            << "203493";
+        QTest::newRow("seek to the end") << QStringList{tmsf, "seek cdaudio to end", "status cdaudio current track"}
+                                         << 0 << "9";
         QTest::newRow("close") << QStringList{"close cdaudio"} << 0 << "";
         QTest::newRow("close twice") << QStringList{"close cdaudio", "close cdaudio"} << mci::InvalidDeviceName << "";
         QTest::newRow("door open") << QStringList{"set cdaudio door open", "status cdaudio mode"} << 0 << "open";
