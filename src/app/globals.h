@@ -14,7 +14,7 @@ struct Globals {
     int side = 0;                // GLO:Side: the side or disc chosen in an album form
     QString startingFileNumber;  // StartingFileNumber
     QString endingFileNumber;    // EndingFileNumber
-    bool readDiscInAddWizard = false; // the CD player's one-shot request to the compilation wizard
+    bool readDiscInAddWizard = false; // the CD player's one-shot request to the add wizards
 };
 
 Globals &globals();

@@ -2,11 +2,13 @@
 // its files in its working directory. Its one argument, --disc-info, prints
 // the identification of the disc in the drive and ends without a window.
 #include "addwizardwindow.h"
+#include "cdplayerwindow.h"
 #include "discinfo.h"
 #include "fileset.h"
 #include "mainframe.h"
 #include "qtinteraction.h"
 #include "settings.h"
+#include "soundoutput.h"
 #include "startup.h"
 #include "windows.h"
 
@@ -41,6 +43,8 @@ int main(int argc, char *argv[])
     crx::startUp(files);
     crx::registerCatalogueWindows();
     crx::registerDiscWindows();
+    crx::registerCdPlayer();
+    crx::setAudioOutputMaker(&crx::makeSoundOutput);
     int status = 0;
     {
         crx::MainFrame frame(files);

@@ -282,6 +282,17 @@ CDDBWizard::CDDBWizard(FileSet &files, QWidget *parent)
     connect(swap, &QPushButton::clicked, this, &CDDBWizard::swapArtistsAndTitles);
 }
 
+bool CDDBWizard::prepare()
+{
+    if (!AlbumAdder::prepare())
+        return false;
+    if (globals().readDiscInAddWizard) {
+        globals().readDiscInAddWizard = false;
+        QMetaObject::invokeMethod(nextButton(), &QPushButton::click, Qt::QueuedConnection);
+    }
+    return true;
+}
+
 void CDDBWizard::startValues(Record &album)
 {
     album.set("ALB:Artist", QString());

@@ -79,6 +79,8 @@ class CDDBWizard : public AlbumAdder
     Q_OBJECT
 public:
     explicit CDDBWizard(FileSet &files, QWidget *parent = nullptr);
+    // Opened from the CD player's new-disc offer, it takes its first Next (the look-up) at once.
+    bool prepare() override;
     std::unique_ptr<QMenu> trackMenu() override;
 
 protected:

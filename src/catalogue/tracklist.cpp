@@ -25,6 +25,19 @@ const QString DesignedFormat = QStringLiteral(
     "50L(2)|M~Media~L(2)@s20@60L(2)|M~File Number~L(2)@s20@70L(2)|M~Release Date~L(2)@d2@"
     "35R(2)|M~BPM~R(2)@n4b@60L(2)|M~In/Out~L(2)@s20@");
 const QString WithCategory = QStringLiteral("80L(2)|M~Category~L(2)@s30@");
+const QString PlayerFormat = QStringLiteral("30C(2)|M~Track~C(2)@n3@35R(2)|M~Time~R(2)@t4b@"
+                                            "140L(2)|M~Title~L(2)@s50@110L(2)|M~Artist~L(2)@s50@"
+                                            "60L(2)|M~Release~L(2)@d17@");
+
+QString designedFormat(TrackList::Columns columns)
+{
+    switch (columns) {
+    case TrackList::Columns::Tracks: return DesignedFormat;
+    case TrackList::Columns::WithCategory: return DesignedFormat + WithCategory;
+    case TrackList::Columns::Player: return PlayerFormat;
+    }
+    return DesignedFormat;
+}
 const QString FormControl = QStringLiteral("?Browse:2"), BrowseControl = QStringLiteral("?List");
 constexpr int HighestSide = 255;
 
@@ -36,15 +49,14 @@ QString TrackList::dragFormat()
 }
 
 TrackList::TrackList(FileSet &files, QWidget *parent, Columns columns)
-    : QTreeWidget(parent), files_(files), withCategory_(columns == Columns::WithCategory),
-      designed_(withCategory_ ? DesignedFormat + WithCategory : DesignedFormat), format_(designed_)
+    : QTreeWidget(parent), files_(files), columns_(columns), designed_(designedFormat(columns)), format_(designed_)
 {
     setObjectName(QStringLiteral("trackList"));
     setRootIsDecorated(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(true);
-    setAcceptDrops(true);
-    setDragDropMode(QAbstractItemView::DragDrop);
+    setAcceptDrops(columns != Columns::Player);
+    setDragDropMode(columns != Columns::Player ? QAbstractItemView::DragDrop : QAbstractItemView::DragOnly);
     setContextMenuPolicy(Qt::CustomContextMenu);
     showColumns();
 }
@@ -80,7 +92,7 @@ void TrackList::saveFormat(const QString &positionsFile, const QString &section)
 
 QString TrackList::listControl() const
 {
-    return withCategory_ ? BrowseControl : FormControl;
+    return columns_ == Columns::Tracks ? FormControl : BrowseControl;
 }
 
 void TrackList::setAlbum(qint64 album, int side)
@@ -112,6 +124,16 @@ void TrackList::refresh(qint64 highlight)
             Record &s = songs.buffer();
             songs_.push_back({songs.position(), s.get("MUS:ID").toLongLong(), s.get("MUS:Side").toInt(),
                               s.get("MUS:TrackNumber").toInt()});
+            if (columns_ == Columns::Player) {
+                auto *item = new QTreeWidgetItem(
+                    QStringList{formatValue(pictures_.value(0), s.get("MUS:TrackNumber")),
+                                formatValue(pictures_.value(1), s.get("MUS:Time")), displayTitle(s),
+                                s.get("MUS:Artist").toString(), formatValue(pictures_.value(4), s.get("MUS:ReleaseDate"))});
+                item->setTextAlignment(0, Qt::AlignCenter);
+                item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+                addTopLevelItem(item);
+                continue;
+            }
             const QStringList cells = {
                 QStringLiteral("(%1)%2").arg(songs_.back().side).arg(songs_.back().track, 3),
                 s.get("MUS:Artist").toString(),
@@ -124,7 +146,7 @@ void TrackList::refresh(qint64 highlight)
                 s.get("MUS:InOut").toString(),
             };
             addTopLevelItem(new QTreeWidgetItem(
-                withCategory_ ? cells + QStringList{categoryName(files_, s.get("MUS:CategoryID").toLongLong())}
+                columns_ == Columns::WithCategory ? cells + QStringList{categoryName(files_, s.get("MUS:CategoryID").toLongLong())}
                               : cells));
         }
     }
@@ -142,6 +164,16 @@ const TrackList::Song *TrackList::highlighted() const
 {
     const int row = currentIndex().row();
     return row >= 0 && row < int(songs_.size()) ? &songs_[size_t(row)] : nullptr;
+}
+
+void TrackList::highlightTrack(int track)
+{
+    for (size_t i = 0; i < songs_.size(); ++i)
+        if (songs_[i].track == track) {
+            setCurrentItem(topLevelItem(int(i)));
+            scrollToItem(currentItem());
+            return;
+        }
 }
 
 bool TrackList::readHighlighted()

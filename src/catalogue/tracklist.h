@@ -21,8 +21,9 @@ public:
     static QString dragFormat();
 
     // The album lists show the song's category after the other columns (and keep their format
-    // under a control name of their own).
-    enum class Columns { Tracks, WithCategory };
+    // under a control name of their own). The CD player shows Track, Time, Title, Artist and
+    // Release, and takes no drops.
+    enum class Columns { Tracks, WithCategory, Player };
     TrackList(FileSet &files, QWidget *parent = nullptr, Columns columns = Columns::Tracks);
 
     // The list shows the songs of the album; of one side only when side is not -1.
@@ -42,6 +43,8 @@ public:
     const Song *highlighted() const;
     // Reads the highlighted song into the song file's buffer; false when there is none.
     bool readHighlighted();
+    // Highlights the first song with this track number, when there is one.
+    void highlightTrack(int track);
 
     // The column format: restored from the position file's section (or the design when the
     // design changed), and saved there.
@@ -70,7 +73,7 @@ private:
     qint64 album_ = 0;
     int side_ = -1;
     std::vector<Song> songs_;
-    bool withCategory_;
+    Columns columns_;
     QString designed_;
     QString format_; // as designed or as the person left it, with its own date pictures
     QString dateFormat_;

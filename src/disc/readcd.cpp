@@ -136,18 +136,24 @@ QString openDisc(const QString &workingDirectory)
     return {};
 }
 
+QString discSignature(int tracks)
+{
+    SendMciCommand(QStringLiteral("set cdaudio time format tmsf"));
+    QString signature = QString::number(tracks).rightJustified(2, QLatin1Char(' '));
+    signature += QString::number(MsfToTime(SendMciCommand(QStringLiteral("status cdaudio length"))));
+    for (int t = 1; t <= qMin(tracks, 3); ++t)
+        signature += QString::number(MsfToTime(SendMciCommand(trackCommand("length", t))));
+    signature.truncate(24);
+    return signature;
+}
+
 DiscIdentity identifyDisc()
 {
     DiscIdentity disc;
     SendMciCommand(QStringLiteral("set cdaudio time format tmsf"));
     disc.tracks = qMax(0, SendMciCommand(QStringLiteral("status cdaudio number of tracks")).toInt());
     const int n = disc.tracks;
-
-    disc.signature = QString::number(n).rightJustified(2, QLatin1Char(' '));
-    disc.signature += QString::number(MsfToTime(SendMciCommand(QStringLiteral("status cdaudio length"))));
-    for (int t = 1; t <= qMin(n, 3); ++t)
-        disc.signature += QString::number(MsfToTime(SendMciCommand(trackCommand("length", t))));
-    disc.signature.truncate(24);
+    disc.signature = discSignature(n);
 
     TrackTable &table = trackTable();
     table.clear();

@@ -38,6 +38,10 @@ inline const QString QueryLineTooLong = QStringLiteral("Error.  CDDB command lin
 // Opens the drive and asks whether a disc is ready: empty when it is, else the message why
 // not ("CD player not ready." and the others). The drive is left open either way.
 QString openDisc(const QString &workingDirectory);
+// The disc signature (ALB:CDIdentifier) of the open drive's disc of so many tracks: the count
+// in two places, then the time values of the disc's length and of the first three tracks'
+// lengths, 24 characters at most. Leaves the time format at tmsf.
+QString discSignature(int tracks);
 // The identification pass over the open drive: track count, signature, the track table
 // (kept in trackTable()), the disc id and the query line. Leaves the time format at msf.
 DiscIdentity identifyDisc();

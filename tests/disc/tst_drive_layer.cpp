@@ -8,6 +8,7 @@
 #include "virtualdrive.h"
 
 #include "profile.h"
+#include "scriptedsound.h"
 #include "virtualdisc.h"
 
 #include <QFile>
@@ -23,31 +24,7 @@ namespace {
 // A WAV file of CD audio holding so many frames of silence.
 void writeWav(const QString &path, int frames)
 {
-    const quint32 data = quint32(frames) * 2352;
-    QByteArray wav("RIFF");
-    auto le32 = [&wav](quint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        wav.append(b, 4);
-    };
-    auto le16 = [&wav](quint16 v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        wav.append(b, 2);
-    };
-    le32(36 + data);
-    wav += "WAVEfmt ";
-    le32(16);
-    le16(1);
-    le16(2);
-    le32(44100);
-    le32(44100 * 4);
-    le16(4);
-    le16(16);
-    wav += "data";
-    le32(data);
-    wav += QByteArray(qsizetype(data), '\0');
-    writeFile(path, wav);
+    writeFile(path, cdWav(QByteArray(qsizetype(frames) * 2352, '\0')));
 }
 
 const char nineTracks[] = "# the published test disc\n"
@@ -106,6 +83,8 @@ private Q_SLOTS:
                                          << QList<int>{} << 0 << "line 3: expected INDEX nn mm:ss:ff";
         QTest::newRow("file not there") << "FILE \"gone.wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n"
                                         << QList<int>{} << 0 << "line 1: cannot read";
+        QTest::newRow("not CD audio") << "FILE \"dat.wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n"
+                                      << QList<int>{} << 0 << "line 1: " + dir.filePath("dat.wav") + " is not CD audio";
         QTest::newRow("a hundred tracks") << [] {
             QString text;
             for (int t = 1; t <= 100; ++t)
@@ -119,6 +98,9 @@ private Q_SLOTS:
         QFETCH(QString, error);
         writeWav(dir.filePath("one side.wav"), 1000);
         writeWav(dir.filePath("b.wav"), 500);
+        QByteArray dat = cdWav(QByteArray(2352 * 10, '\0'));
+        qToLittleEndian<quint32>(48000, dat.data() + 24); // a DAT recording's rate
+        writeFile(dir.filePath("dat.wav"), dat);
         const ParsedDisc disc = parseDiscDescription(text, dir.path());
         if (error.isEmpty()) {
             QCOMPARE(disc.error, QString());
@@ -128,6 +110,48 @@ private Q_SLOTS:
         } else {
             QVERIFY2(disc.error.startsWith(error), qPrintable(disc.error));
         }
+    }
+
+    // What a virtual disc sounds like at a frame: the frame number its image file gave it, or
+    // 0 for silence.
+    void sound_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("frame");
+        QTest::addColumn<int>("heard");
+        const QString one = QStringLiteral("FILE \"a.wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n");
+        QTest::newRow("the first frame") << one << 150 << 1;
+        QTest::newRow("within the file") << one << 249 << 100;
+        QTest::newRow("past the file") << one + "REM LEADOUT 400\n" << 250 << 0;
+        const QString two = one + "TRACK 02 AUDIO\nINDEX 00 00:01:00\nFILE \"b.wav\" WAVE\nINDEX 01 00:00:00\n";
+        QTest::newRow("second file") << two << 250 << 1001;
+        QTest::newRow("end of the second") << two << 299 << 1050;
+        // 50 frames of track 1, a second of silence, then the file goes on with frame 50.
+        const QString pregap = QStringLiteral("FILE \"a.wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n"
+                                              "TRACK 02 AUDIO\nPREGAP 00:01:00\nINDEX 01 00:00:50\n");
+        QTest::newRow("before a pregap") << pregap << 199 << 50;
+        QTest::newRow("in the pregap") << pregap << 200 << 0;
+        QTest::newRow("end of the pregap") << pregap << 274 << 0;
+        QTest::newRow("after the pregap") << pregap << 275 << 51;
+        QTest::newRow("a table of contents") << QString::fromLatin1(nineTracks) << 5000 << 0;
+        QTest::newRow("no file, a lead-out")
+            << "FILE \"gone.wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\nREM LEADOUT 9000\n" << 200 << 0;
+    }
+    void sound()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, frame);
+        writeFile(dir.filePath("a.wav"), numberedWav(100));
+        writeFile(dir.filePath("b.wav"), numberedWav(50, 1001));
+        writeFile(dir.filePath("sound.cue"), text.toUtf8());
+        VirtualDrive drive(QStringLiteral("sound.cue"), dir.path());
+        drive.refresh();
+        QCOMPARE(drive.state(), DriveState::Ready);
+        QByteArray samples;
+        QString error;
+        QVERIFY2(drive.audio()->read(frame, 2, samples, error), qPrintable(error));
+        QCOMPARE(samples.size(), 2 * 2352);
+        QTEST(frameOf(samples, 0), "heard");
     }
 
     void driveStates()

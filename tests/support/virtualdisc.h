@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 namespace crx::test {
@@ -21,6 +22,34 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
     file.write(bytes);
+}
+
+// A WAV file of CD audio (PCM, 44.1 kHz, 16-bit stereo) holding these samples.
+inline QByteArray cdWav(const QByteArray &samples)
+{
+    QByteArray wav("RIFF");
+    const auto le32 = [&wav](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        wav.append(b, 4);
+    };
+    const auto le16 = [&wav](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        wav.append(b, 2);
+    };
+    le32(quint32(36 + samples.size()));
+    wav += "WAVEfmt ";
+    le32(16);
+    le16(1);
+    le16(2);
+    le32(44100);
+    le32(44100 * 4);
+    le16(4);
+    le16(16);
+    wav += "data";
+    le32(quint32(samples.size()));
+    return wav + samples;
 }
 
 struct VirtualDiscCatalogue {

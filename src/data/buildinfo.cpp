@@ -1,0 +1,20 @@
+#include "buildinfo.h"
+
+namespace crx {
+
+QString programVersion()
+{
+    return QStringLiteral(CANTORIX_VERSION);
+}
+
+QString buildDate()
+{
+    return QStringLiteral(__DATE__).simplified();
+}
+
+QString buildTime()
+{
+    return QStringLiteral(__TIME__);
+}
+
+} // namespace crx
