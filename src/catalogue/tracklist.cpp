@@ -26,8 +26,8 @@ const QString DesignedFormat = QStringLiteral(
     "35R(2)|M~BPM~R(2)@n4b@60L(2)|M~In/Out~L(2)@s20@");
 const QString WithCategory = QStringLiteral("80L(2)|M~Category~L(2)@s30@");
 const QString PlayerFormat = QStringLiteral("30C(2)|M~Track~C(2)@n3@35R(2)|M~Time~R(2)@t4b@"
-                                            "140L(2)|M~Title~L(2)@s50@110L(2)|M~Artist~L(2)@s50@"
-                                            "60L(2)|M~Release~L(2)@d17@");
+                                            "120L(2)|M~Title~L(2)@s50@100L(2)|M~Artist~L(2)@s50@"
+                                            "55L(2)|M~Release~L(2)@d17@");
 
 QString designedFormat(TrackList::Columns columns)
 {

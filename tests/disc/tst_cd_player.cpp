@@ -2,6 +2,7 @@
 // numbered WAV image and a scripted sound device: the title and songs of a
 // known disc, the new-disc offer and its answers, the buttons, the progress
 // bar, "Do Not Check", and where playing is as the sound is heard.
+#include "albumform.h"
 #include "albumwizards.h"
 #include "cataloguefill.h"
 #include "cdplayerwindow.h"
@@ -12,12 +13,14 @@
 #include "readcd.h"
 #include "scriptedinteraction.h"
 #include "scriptedsound.h"
+#include "songform.h"
 #include "tracklist.h"
 #include "virtualdisc.h"
 #include "windowsteps.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
@@ -343,6 +346,62 @@ private Q_SLOTS:
         QTest::qWait(PollEvery * 30);
         QCOMPARE(Player::shows(player, "mode"), QStringLiteral("stopped"));
         QCOMPARE(Player::shows(player, "trackPosition"), QStringLiteral("0:00"));
+    }
+
+    // The song form on the highlighted song, the album form on the disc's album; on closing,
+    // the list's format and the window's place are kept.
+    void theEditButtonsAndTheClose()
+    {
+        Player p;
+        p.catalogueShortDisc();
+        IntegratedCDPlayer *player = p.openPlayer();
+        QTRY_COMPARE(player->trackList()->topLevelItemCount(), 3);
+        player->trackList()->setCurrentItem(player->trackList()->topLevelItem(1));
+        QString song, album;
+        onModals({[&song](QWidget *modal) {
+            auto *form = qobject_cast<UpdateSong *>(modal);
+            QVERIFY(form);
+            song = form->findChild<QLineEdit *>("MUS:Title")->text();
+            QTest::mouseClick(form->findChild<QPushButton *>("cancel"), Qt::LeftButton);
+        }});
+        Player::press(player, "editSong");
+        QCOMPARE(song, QStringLiteral("Square"));
+        onModals({[&album](QWidget *modal) {
+            auto *form = qobject_cast<UpdateAlbum *>(modal);
+            QVERIFY(form);
+            album = form->findChild<QLineEdit *>("ALB:Album")->text();
+            typeInto(*form, "ALB:Album", "Long Waves");
+            QTest::mouseClick(form->findChild<QPushButton *>("ok"), Qt::LeftButton);
+        }});
+        Player::press(player, "editAlbum");
+        QCOMPARE(album, QStringLiteral("Short Waves"));
+        QCOMPARE(player->windowTitle(), QStringLiteral("CD Player - Long Waves"));
+
+        p.closePlayer();
+        const QString positions = p.dir.filePath("POSITION.INI");
+        QVERIFY(!readProfile(positions, "IntegratedCDPlayer", "SRCF?List").isEmpty());
+        QVERIFY(!readProfile(positions, "IntegratedCDPlayer", "Width").isEmpty());
+    }
+
+    // The device held elsewhere and IgnoreMCIError on: the player does not open, and the
+    // event log tells the incident.
+    void aDeviceInUse()
+    {
+        Player p;
+        p.insertShortDisc();
+        QVERIFY(writeProfile(p.dir.filePath("CRXPro98.INI"), "Settings", "IgnoreMCIError", "1"));
+        QCOMPARE(SendMciCommand("open cdaudio shareable"), QStringLiteral("1"));
+        QVERIFY(!p.openPlayer());
+        QCOMPARE(p.person.shown.size(), 1);
+        QCOMPARE(p.person.shown.front().title, QStringLiteral("Error"));
+        QCOMPARE(p.person.shown.front().text,
+                 QStringLiteral("CD player not available.  Ensure that no other program is using the CD-ROM drive."));
+        const QString log = p.eventLogText();
+        for (const char *entry : {"CDPlayer", "open cdaudio shareable:  Error:1", "CDPlayerError",
+                                  "open cdaudio:  Error:1", "Open Windows", "Cantorix Pro", "Version", "AppDate",
+                                  "AppTime", "EndIncident"})
+            QVERIFY2(log.contains(QLatin1String(entry)), entry);
+        QVERIFY(log.contains(QString(47, QLatin1Char('-'))));
     }
 
     // Cancel in CD Player Preferences keeps what the file says.
