@@ -113,7 +113,8 @@ CdioDrive::CdioDrive(const QString &device) : device_(device) {}
 
 void CdioDrive::refresh()
 {
-    toc_ = {};
+    const DriveState was = state_;
+    state_ = DriveState::NotReady;
     reason_.clear();
     found_ = device_.isEmpty() ? firstDrive() : device_;
     if (found_.isEmpty()) {
@@ -129,7 +130,15 @@ void CdioDrive::refresh()
     }
     const int status = ::ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT);
     const int error = errno;
+    // Reading the table of contents takes the drive a while: the same disc keeps the one read.
+    const bool sameDisc = status == CDS_DISC_OK && was == DriveState::Ready
+                          && ::ioctl(fd, CDROM_MEDIA_CHANGED, CDSL_CURRENT) == 0;
     ::close(fd);
+    if (sameDisc) {
+        state_ = DriveState::Ready;
+        return;
+    }
+    toc_ = {};
     switch (status) {
     case CDS_DISC_OK: readToc(); break;
     case CDS_NO_DISC: state_ = DriveState::NoDisc; break;
