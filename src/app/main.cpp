@@ -2,6 +2,7 @@
 // its files in its working directory. Its one argument, --disc-info, prints
 // the identification of the disc in the drive and ends without a window.
 #include "addwizardwindow.h"
+#include "cdaudio.h"
 #include "cdplayerwindow.h"
 #include "discinfo.h"
 #include "fileset.h"
@@ -45,6 +46,9 @@ int main(int argc, char *argv[])
     crx::registerDiscWindows();
     crx::registerCdPlayer();
     crx::setAudioOutputMaker(&crx::makeSoundOutput);
+    // The drive of this run, gone (with the playback's thread and its sound) before the application.
+    crx::CdAudio drive(QDir::currentPath());
+    crx::setCdAudio(&drive);
     int status = 0;
     {
         crx::MainFrame frame(files);
