@@ -59,6 +59,20 @@ QLabel *prompt(QWidget *parent, const QString &text, QRect place)
     return label;
 }
 
+// Rows of a prompt and its value down a group; the values, named as given.
+QList<QLabel *> valueRows(QGroupBox *box, std::initializer_list<std::pair<const char *, const char *>> rows)
+{
+    QList<QLabel *> values;
+    int y = 20;
+    for (const auto &[text, name] : rows) {
+        prompt(box, QString::fromLatin1(text), QRect(10, y, 100, 20));
+        values << prompt(box, QString(), QRect(115, y, 60, 20));
+        values.back()->setObjectName(QString::fromLatin1(name));
+        y += 25;
+    }
+    return values;
+}
+
 QStringList openWindowTitles()
 {
     QStringList titles;
@@ -78,22 +92,20 @@ IntegratedCDPlayer::IntegratedCDPlayer(FileSet &files, QWidget *parent)
     resize(Width, Height);
 
     QGroupBox *current = group(this, QStringLiteral("Current"), QRect(10, 5, 265, 110));
-    prompt(current, QStringLiteral("Track:"), QRect(10, 20, 100, 20));
-    track_ = value(current, QStringLiteral("track"), QRect(115, 20, 60, 20));
-    prompt(current, QStringLiteral("Track Position:"), QRect(10, 45, 100, 20));
-    trackPosition_ = value(current, QStringLiteral("trackPosition"), QRect(115, 45, 60, 20));
-    prompt(current, QStringLiteral("CD Position:"), QRect(10, 70, 100, 20));
-    discPosition_ = value(current, QStringLiteral("discPosition"), QRect(115, 70, 60, 20));
+    const QList<QLabel *> now = valueRows(
+        current, {{"Track:", "track"}, {"Track Position:", "trackPosition"}, {"CD Position:", "discPosition"}});
+    track_ = now[0];
+    trackPosition_ = now[1];
+    discPosition_ = now[2];
     connect(button(current, QStringLiteral("&Edit"), QStringLiteral("editSong"), QRect(185, 75, 70, 25)),
             &QPushButton::clicked, this, &IntegratedCDPlayer::editSong);
 
     QGroupBox *total = group(this, QStringLiteral("Total"), QRect(285, 5, 265, 110));
-    prompt(total, QStringLiteral("Tracks on CD:"), QRect(10, 20, 100, 20));
-    trackCount_ = value(total, QStringLiteral("trackCount"), QRect(115, 20, 60, 20));
-    prompt(total, QStringLiteral("Track Length:"), QRect(10, 45, 100, 20));
-    trackLength_ = value(total, QStringLiteral("trackLength"), QRect(115, 45, 60, 20));
-    prompt(total, QStringLiteral("CD Length:"), QRect(10, 70, 100, 20));
-    discLength_ = value(total, QStringLiteral("discLength"), QRect(115, 70, 60, 20));
+    const QList<QLabel *> all = valueRows(
+        total, {{"Tracks on CD:", "trackCount"}, {"Track Length:", "trackLength"}, {"CD Length:", "discLength"}});
+    trackCount_ = all[0];
+    trackLength_ = all[1];
+    discLength_ = all[2];
     connect(button(total, QStringLiteral("Edit"), QStringLiteral("editAlbum"), QRect(185, 75, 70, 25)),
             &QPushButton::clicked, this, &IntegratedCDPlayer::editAlbum);
 
@@ -234,10 +246,9 @@ void IntegratedCDPlayer::showState()
     trackLength_->setText(playerTime(s.trackLength));
     discLength_->setText(playerTime(s.discLength));
     bar_->setValue(std::clamp(s.trackLength > 0 ? s.progress : 0, 0, 100));
+    // Why nothing is heard, or why playing stopped early, after the mode.
     const QString problem = cdAudio().soundProblem();
-    mode_->setText(problem.isEmpty() || s.mode != QLatin1String("playing")
-                       ? s.mode
-                       : QStringLiteral("%1 (no sound: %2)").arg(s.mode, problem));
+    mode_->setText(problem.isEmpty() ? s.mode : QStringLiteral("%1 (%2)").arg(s.mode, problem));
     deviceState_->setText(s.deviceState);
     phase_->setText(s.pollPhase);
     performance_->setText(QString::number(s.performance));

@@ -75,7 +75,7 @@ private:
     // The output failed: the rest is "heard" in silence from where the sound stopped.
     void goSilent(const QString &problem)
     {
-        owner_.failed(serial_, problem, false);
+        owner_.failed(serial_, QStringLiteral("no sound: ") + problem, false);
         heardBefore_ = output_ ? heard() : 0;
         next_ = from_ + heardBefore_;
         output_ = makeSilentOutput();
@@ -160,24 +160,24 @@ void Playback::play(std::unique_ptr<DiscAudio> audio, qint32 from, qint32 to)
 
 void Playback::pause()
 {
-    const QMutexLocker lock(&lock_);
-    if (shared_.mode != PlayMode::Playing)
-        return;
-    shared_.mode = PlayMode::Paused;
-    PlaybackWorker *worker = worker_;
-    const quint64 serial = shared_.serial;
-    QMetaObject::invokeMethod(worker, [worker, serial] { worker->hold(serial, true); });
+    hold(PlayMode::Playing, PlayMode::Paused);
 }
 
 void Playback::resume()
 {
+    hold(PlayMode::Paused, PlayMode::Playing);
+}
+
+void Playback::hold(PlayMode from, PlayMode to)
+{
     const QMutexLocker lock(&lock_);
-    if (shared_.mode != PlayMode::Paused)
+    if (shared_.mode != from)
         return;
-    shared_.mode = PlayMode::Playing;
+    shared_.mode = to;
     PlaybackWorker *worker = worker_;
     const quint64 serial = shared_.serial;
-    QMetaObject::invokeMethod(worker, [worker, serial] { worker->hold(serial, false); });
+    const bool paused = to == PlayMode::Paused;
+    QMetaObject::invokeMethod(worker, [worker, serial, paused] { worker->hold(serial, paused); });
 }
 
 void Playback::stop()

@@ -34,7 +34,8 @@ public:
     PlayMode mode() const;
     // The absolute frame being heard (where playing stopped, when it has).
     qint32 frame() const;
-    // Why the sound is not heard or playing stopped early; empty while all is well.
+    // Why the sound is not heard ("no sound: " and the output's reason) or playing stopped early
+    // (the drive's reason); empty while all is well.
     QString problem() const;
     // A problem not yet taken, once each (to write to the event log).
     QString takeNewProblem();
@@ -49,6 +50,8 @@ private:
         QString problem;
         bool problemTaken = true;
     };
+    // Pauses or resumes the worker when the mode is from.
+    void hold(PlayMode from, PlayMode to);
     // For the worker: news of the play numbered serial.
     void heard(quint64 serial, qint32 frames, bool finished);
     void failed(quint64 serial, const QString &problem, bool stopped);

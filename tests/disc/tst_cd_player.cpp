@@ -418,6 +418,25 @@ private Q_SLOTS:
         QCOMPARE(readProfile(p.dir.filePath("CRXPro98.INI"), "Settings", "CDTimer"), QStringLiteral("250"));
     }
 
+    // The sound cannot be read any more (the image is gone, a disc too scratched): playing
+    // stops, and the mode line says why.
+    void soundThatCannotBeRead()
+    {
+        Player p;
+        // The lead-out given: the disc stays the same without its image.
+        p.insertDisc(ShortDisc + "REM LEADOUT 900\n");
+        p.person.choices.enqueue(2);
+        IntegratedCDPlayer *player = p.openPlayer();
+        QTRY_COMPARE(p.offers(), 1);
+        Player::press(player, "play");
+        QTRY_COMPARE(p.firstFrameHeard(), 150);
+        QVERIFY(QFile::remove(p.dir.filePath("short.wav")));
+        p.sound.hear(75);
+        QTRY_VERIFY2(Player::shows(player, "mode").startsWith("stopped (cannot read "),
+                     qPrintable(Player::shows(player, "mode")));
+        QVERIFY(p.eventLogText().contains("CD Sound"));
+    }
+
     // No sound device: the player goes on, its position moving, and says why nothing is heard.
     void withoutASoundDevice()
     {
