@@ -4,8 +4,8 @@
 #include "eventlog.h"
 
 #include <QDir>
-#include <algorithm>
 #include <QStringList>
+#include <algorithm>
 
 namespace crx {
 namespace {

@@ -237,6 +237,39 @@ private Q_SLOTS:
         QCOMPARE(p.offers(), 1);
     }
 
+    // CDDB: the CDDB wizard opens on the request and looks the disc up by itself.
+    void cddbLooksTheDiscUp()
+    {
+        Player p;
+        p.insertShortDisc();
+        p.person.runner = [&p](const QString &, const QStringList &, const QString &) {
+            writeFile(p.dir.filePath("CDDB_LOG.TXT"),
+                      "DTITLE=Oscillators / Short Waves\nTTITLE0=Sine\nTTITLE1=Square\nTTITLE2=Saw\n");
+            writeProfile(p.dir.filePath("DISCTALK.INI"), "CDDB", "Category", "misc");
+            return 0;
+        };
+        p.person.choices.enqueue(1); // &CDDB
+        p.person.answer({Yes});
+        IntegratedCDPlayer *player = p.openPlayer();
+        int stepShown = -1;
+        QString albumFound;
+        onModals({[&](QWidget *modal) {
+            auto *wizard = qobject_cast<CDDBWizard *>(modal);
+            QVERIFY(wizard);
+            QTRY_COMPARE(wizard->step(), 1);
+            stepShown = wizard->step();
+            albumFound = wizard->findChild<QLineEdit *>("ALB:Album")->text();
+            QTest::mouseClick(wizard->finishButton(), Qt::LeftButton);
+            QTest::mouseClick(wizard->findChild<QPushButton *>("cancel"), Qt::LeftButton);
+        }});
+        QTRY_COMPARE(player->windowTitle(), QStringLiteral("CD Player - Short Waves"));
+        QCOMPARE(stepShown, 1);
+        QCOMPARE(albumFound, QStringLiteral("Short Waves"));
+        QCOMPARE(p.person.ran.size(), 1);
+        QVERIFY(!globals().readDiscInAddWizard);
+        QCOMPARE(columnTexts(*player->trackList(), 2), (QStringList{"Sine", "Square", "Saw"}));
+    }
+
     // Play, pause and resume move the position only as the sound is heard.
     void thePositionFollowsTheSound()
     {
