@@ -5,6 +5,7 @@
 #include "interaction.h"
 #include "numbering.h"
 #include "standardmessages.h"
+#include "storedorder.h"
 #include "transaction.h"
 #include "view.h"
 
@@ -163,7 +164,7 @@ void writeSongs(DataFile &songs, DataFile &rows, const Record &carrier, qint64 a
         messages.add(QStringLiteral("Error!"), QStringLiteral("Error adding from Wizard:  ") + read.error);
 }
 
-void swapError(qint64 instance, int track, const QString &error, const char *section)
+void swapError(qint64 instance, int track, const QString &error, const QString &section)
 {
     interaction().message(QStringLiteral("Error!"),
                           QStringLiteral("Record swap error: ") + error
@@ -172,7 +173,7 @@ void swapError(qint64 instance, int track, const QString &error, const char *sec
                                     .arg(instance)
                                     .arg(WizardSide)
                                     .arg(track)
-                              + QLatin1String(section),
+                              + section,
                           Icon::Exclamation, OK, OK);
 }
 
@@ -235,67 +236,11 @@ WizardRows readWizardRows(DataFile &rows, qint64 instance)
 bool moveWizardRow(FileSet &files, qint64 instance, int track, Move mode)
 {
     DataFile &file = files.use(FileId::AddWizard);
-    const Record kept = file.buffer();
-    struct Failure {
-        QString error;
-        int track;
-        const char *section;
-    };
-    std::optional<Failure> failure;
-    bool moved = false;
-    const auto renumber = [&](const QByteArray &position, int from, int to, const char *read, const char *write) {
-        if (file.reget(position) != NoError) {
-            failure = Failure{lastResult().text, from, read};
-            return false;
-        }
-        file.buffer().set("AW:Track", to);
-        if (file.put() != NoError) {
-            failure = Failure{lastResult().text, to, write};
-            return false;
-        }
-        return true;
-    };
-    if (beginTransaction({&file}, 2) != NoError) {
-        failure = Failure{lastResult().text, track, "Test Range"};
-    } else {
-        const WizardRows list = readWizardRows(file, instance);
-        std::vector<int> numbers;
-        for (const WizardRow &r : list.rows)
-            numbers.push_back(r.track);
-        const auto self = std::find(numbers.begin(), numbers.end(), track);
-        const std::vector<size_t> passed = passedOver(numbers, track, mode);
-        bool ok = true;
-        if (!list.error.isEmpty()) {
-            failure = Failure{list.error, track, "Test Range"};
-            ok = false;
-        } else if (self == numbers.end()) {
-            failure = Failure{QStringLiteral("the row is not there"), track, "Get Orig"};
-            ok = false;
-        } else if (!passed.empty()) {
-            const WizardRow &moving = list.rows[size_t(self - numbers.begin())];
-            const int parked = *std::max_element(numbers.begin(), numbers.end()) + 1;
-            ok = renumber(moving.position, track, parked, "Get Orig", "Put Swap Out");
-            int free = track;
-            for (size_t i = 0; ok && i < passed.size(); ++i) {
-                const WizardRow &row = list.rows[passed[i]];
-                ok = renumber(row.position, row.track, free, "Get Orig", "Put Swap");
-                free = row.track;
-            }
-            ok = ok && renumber(moving.position, parked, free, "Get Orig After", "Final Put");
-            moved = ok;
-        }
-        if (ok && commitTransaction() != NoError) {
-            failure = Failure{lastResult().text, track, "Final Put"};
-            ok = false;
-            moved = false;
-        }
-        if (!ok)
-            rollbackTransaction();
-    }
-    file.buffer() = kept;
+    std::optional<SwapFailure> failure;
+    const bool moved = moveStoredEntry({file, {qlonglong(instance), WizardSide}, "AW:Track"}, track, mode, failure);
     files.release(FileId::AddWizard);
     if (failure)
-        swapError(instance, failure->track, failure->error, failure->section);
+        swapError(instance, failure->number, failure->error, failure->section);
     return moved;
 }
 
