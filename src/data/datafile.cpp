@@ -27,7 +27,7 @@ namespace {
 // The page cache of an open file, in KiB (negative: SQLite's notation for a size in KiB).
 constexpr int ReadingCacheKiB = -16384;
 
-enum Slot { Insert, UpdateWatched, Update, DeleteWatched, Delete, Reget, Count, DataVersion, GetByKey };
+enum Slot { Insert, UpdateWatched, Update, DeleteWatched, Delete, Reget, Count, DataVersion, GetByKey, Highest };
 
 void bindText(sqlite3_stmt *stmt, int index, const QString &text)
 {
@@ -501,6 +501,26 @@ qint64 DataFile::records()
     count_ = {true, stamp, changes, count};
     setResult(NoError);
     return count;
+}
+
+qint64 DataFile::highestRecordNumber()
+{
+    if (!isOpen()) {
+        setResult(FileNotOpen);
+        return 0;
+    }
+    sqlite3_stmt *stmt = statement(Highest, [] { return QStringLiteral("SELECT coalesce(max(rid), 0) FROM %S.records"); });
+    if (!stmt)
+        return 0;
+    const int rc = sqlite3_step(stmt);
+    const qint64 highest = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    finish(stmt, rc);
+    if (rc != SQLITE_ROW) {
+        fail(rc);
+        return 0;
+    }
+    setResult(NoError);
+    return highest;
 }
 
 // ---- reading ----

@@ -59,6 +59,9 @@ public:
     // Driver options: "QUICKSCAN=on|off", "Recover=n" (wait up to n seconds at the next open).
     int send(const QString &option);
     qint64 records();
+    // The highest record number in use (0 when empty): the position of the record added last,
+    // with those of deleted records left unused below it.
+    qint64 highestRecordNumber();
 
     // Reading in key order; key -1 is the order in which records were added.
     int setToStart(int key);

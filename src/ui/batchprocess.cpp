@@ -48,7 +48,7 @@ bool BatchProcess::start()
     for (FileId id : writes_)
         files_.use(id);
     if (file_) {
-        total_ = file_->records();
+        total_ = rangeRecords_ >= 0 ? rangeRecords_ : file_->records();
         file_->send(QStringLiteral("QUICKSCAN=on"));
         // A pass whose view cannot be opened never runs over the records its filter leaves out.
         if (!openView()) {
@@ -73,6 +73,8 @@ bool BatchProcess::openView()
     view_ = std::make_unique<View>(*file_);
     view_->setOrder(file_->def().keyIndex(key_));
     view_->setFilter(filter_);
+    if (!low_.empty())
+        view_->setRange(low_, high_);
     return view_->open() == NoError && view_->setToStart() == NoError;
 }
 

@@ -15,6 +15,7 @@
 #include "schema.h"
 
 #include <QString>
+#include <QVariant>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -41,6 +42,14 @@ public:
     ~BatchProcess();
 
     void setFilter(const QString &expression) { filter_ = expression; }
+    // Only the records whose leading key values lie in this range (so many of them, for the
+    // percent done).
+    void setRange(std::vector<QVariant> low, std::vector<QVariant> high, qint64 records)
+    {
+        low_ = std::move(low);
+        high_ = std::move(high);
+        rangeRecords_ = records;
+    }
     void setAccept(Accept accept) { accept_ = std::move(accept); }
     // Records (or bytes) of one cycle.
     void setCycle(int amount) { cycle_ = std::max(1, amount); }
@@ -74,6 +83,8 @@ private:
     QString line_;
     QString key_;
     QString filter_;
+    std::vector<QVariant> low_, high_;
+    qint64 rangeRecords_ = -1;
     WorkFunction work_;
     LineWork lineWork_;
     Accept accept_;
