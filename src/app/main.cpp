@@ -7,6 +7,7 @@
 #include "discinfo.h"
 #include "fileset.h"
 #include "mainframe.h"
+#include "playlistwindows.h"
 #include "qtinteraction.h"
 #include "settings.h"
 #include "soundoutput.h"
@@ -45,6 +46,7 @@ int main(int argc, char *argv[])
     crx::registerCatalogueWindows();
     crx::registerDiscWindows();
     crx::registerCdPlayer();
+    crx::registerPlaylistWindows();
     crx::setAudioOutputMaker(&crx::makeSoundOutput);
     // The drive of this run, gone (with the playback's thread and its sound) before the application.
     crx::CdAudio drive(QDir::currentPath());
