@@ -102,7 +102,7 @@ GeneratedPlaylist generatePlaylist(FileSet &files, const GeneratorChoices &choic
     DataFile &details = files.use(FileId::PlaylistDetails);
     const Record keptSong = songs.buffer(), keptPlaylist = master.buffer(), keptEntry = details.buffer();
     const qint64 todayNumber = dayNumber(today.year(), today.month(), today.day());
-    if (songs.records() == 0) {
+    if (songs.highestRecordNumber() == 0) {
         out.noSongs = true;
     } else {
         out.playlist = addPlaylist(master, todayNumber, out.errors);

@@ -122,6 +122,7 @@ UpdatePlaylist::UpdatePlaylist(FileSet &files, QWidget *parent)
                  QSize(FormWidth, FormHeight), DittoKey::Grave, parent),
       files_(files)
 {
+    setOthersUsable(true);
     session().setKeyNames({{QStringLiteral("PLD:KeyPlaylistID"), QStringLiteral("PLD:KeyPlaylistID")},
                            {QStringLiteral("PLD:KeyPlaylistDescription"), QStringLiteral("Playlists")}});
     sheet_ = new QTabWidget(this);
@@ -427,8 +428,8 @@ BrowsePlayLists::BrowsePlayLists(FileSet &files, QWidget *parent)
                      LocatorKind::Step, Alphabet::LettersDigitsPunctuation, QString(), {}}},
                    [](FileSet &set) { return std::make_unique<UpdatePlaylist>(set); }, parent)
 {
-    resize(420, 320);
-    placeList(QRect(10, 10, 290, 270), QStringLiteral("Locate:"));
+    resize(420, 340);
+    placeList(QRect(10, 10, 290, 240), QStringLiteral("Locate:"));
     setTexts(ListTexts::adding());
     const auto place = [](int row) { return QRect(310, 10 + row * 30, 100, 25); };
     button(QStringLiteral("insert"))->setGeometry(place(0));

@@ -15,12 +15,15 @@
 #include "widgetplacement.h"
 
 #include <QAbstractItemDelegate>
+#include <QApplication>
+#include <QDrag>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -39,6 +42,33 @@ public:
     std::function<QByteArray(int row)> carried;
 
 protected:
+    // The drag starts from the row pressed: the list rebuilds its rows as the highlight moves,
+    // which the view's own drag would not survive.
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        pressedAt_ = event->position().toPoint();
+        pressedRow_ = event->button() == Qt::LeftButton ? indexAt(pressedAt_).row() : -1;
+        QTreeWidget::mousePressEvent(event);
+    }
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        const bool dragging = carried && pressedRow_ >= 0 && (event->buttons() & Qt::LeftButton)
+                              && (event->position().toPoint() - pressedAt_).manhattanLength()
+                                     >= QApplication::startDragDistance();
+        if (!dragging) {
+            QTreeWidget::mouseMoveEvent(event);
+            return;
+        }
+        auto *drag = new QDrag(this);
+        drag->setMimeData(model()->mimeData({model()->index(pressedRow_, 0)}));
+        pressedRow_ = -1;
+        drag->exec(Qt::CopyAction);
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        pressedRow_ = -1;
+        QTreeWidget::mouseReleaseEvent(event);
+    }
     QStringList mimeTypes() const override { return carried ? QStringList{format} : QTreeWidget::mimeTypes(); }
     QMimeData *mimeData(const QList<QTreeWidgetItem *> &items) const override
     {
@@ -51,6 +81,10 @@ protected:
         data->setData(format, values.join(','));
         return data;
     }
+
+private:
+    QPoint pressedAt_;
+    int pressedRow_ = -1;
 };
 
 BrowseWindow::BrowseWindow(FileSet &files, FileId file, const QString &name, const QString &title,
@@ -338,8 +372,6 @@ void BrowseWindow::setDrag(const QString &format, const QString &field)
             return QByteArray();
         return page_->rows()[size_t(row)].record.get(field).toString().toUtf8();
     };
-    list_->setDragEnabled(true);
-    list_->setDragDropMode(QAbstractItemView::DragOnly);
 }
 
 void BrowseWindow::setExplorerStyle()
@@ -579,7 +611,14 @@ void BrowseWindow::callForm(Request request)
     }
     formRequest() = request;
     std::unique_ptr<FormWindow> form = makeForm_(files_);
+    // A form that leaves the other windows usable has the list wait, disabled, until it closes.
+    QWidget &list = placedWidget(*this);
+    const bool waits = form->othersUsable();
+    if (waits)
+        list.setEnabled(false);
     const Response answer = form->call();
+    if (waits)
+        list.setEnabled(true);
     form.reset();
     const Navigation asked = formNavigation();
     // Insert and change locate on the record as saved; otherwise around where the list stood.

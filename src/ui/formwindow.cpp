@@ -11,6 +11,8 @@
 #include "widgetplacement.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QWindow>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -200,8 +202,22 @@ bool FormWindow::prepare()
 
 Response FormWindow::call()
 {
-    if (prepare())
+    if (!prepare())
+        return session_.response();
+    if (!othersUsable_) {
         exec();
+        return session_.response();
+    }
+    setWindowModality(Qt::NonModal);
+    // It stays above the window it was called from, as a modal form does, without owning to it.
+    if (QWidget *caller = QApplication::activeWindow(); caller && caller != this) {
+        winId();
+        windowHandle()->setTransientParent(caller->windowHandle());
+    }
+    QEventLoop open;
+    connect(this, &QDialog::finished, &open, &QEventLoop::quit);
+    show();
+    open.exec();
     return session_.response();
 }
 

@@ -84,8 +84,13 @@ public:
 
     // The opening steps; false when no window is to be shown (a delete, a refused request, a failed insert).
     virtual bool prepare();
-    // Calls the form as a caller does: prepare, then run it modally.
+    // Calls the form as a caller does: prepare, then run it modally, or, when it leaves the
+    // others usable, until it closes with the program's other windows still taking input.
     virtual Response call();
+    // The form leaves the program's other windows usable while it is open (songs can be dragged
+    // into it from a song list); the list that calls it waits, disabled.
+    void setOthersUsable(bool usable) { othersUsable_ = usable; }
+    bool othersUsable() const { return othersUsable_; }
 
     // A ditto button: copies the history value into the entry that had the focus last.
     QPushButton *addDittoButton(QRect place);
@@ -132,6 +137,7 @@ protected:
     void checksEveryField(QWidget *button) { checksAll_ << button; }
 
 private:
+    bool othersUsable_ = false;
     struct Bound {
         QLineEdit *entry;
         int field;
