@@ -105,8 +105,8 @@ GeneratedPlaylist generatePlaylist(FileSet &files, const GeneratorChoices &choic
     if (songs.highestRecordNumber() == 0) {
         out.noSongs = true;
     } else {
+        const bool framed = beginTransaction({&master, &details}, WaitSeconds) == NoError;
         out.playlist = addPlaylist(master, todayNumber, out.errors);
-        const bool framed = beginTransaction({&details}, WaitSeconds) == NoError;
         const bool halves = choices.weighting != Weighting::None;
         for (; out.entries < choices.size && out.draws < MostDraws; ++out.draws) {
             const qint64 n = songs.highestRecordNumber();
@@ -127,7 +127,7 @@ GeneratedPlaylist generatePlaylist(FileSet &files, const GeneratorChoices &choic
                 out.errors << failure("Play List Details");
         }
         if (framed && commitTransaction() != NoError) {
-            out.errors << failure("Play List Details");
+            out.errors << failure("Play List Master");
             rollbackTransaction();
         }
     }

@@ -35,7 +35,8 @@ constexpr int MostDraws = 1001;
 
 // A draw takes a record number from 1 to the highest in use (the later a song was added, the
 // higher its number) and reads the song stored there; a number whose song was deleted finds
-// nothing and the draw counts all the same. The entries are written in one transaction.
+// nothing and the draw counts all the same. The playlist and its entries are written in one
+// transaction.
 GeneratedPlaylist generatePlaylist(FileSet &files, const GeneratorChoices &choices, std::mt19937_64 &random,
                                    const QDate &today);
 
