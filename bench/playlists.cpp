@@ -12,6 +12,7 @@
 #include "fileset.h"
 #include "generator.h"
 #include "playlistentries.h"
+#include "rawsongs.h"
 #include "tablesql.h"
 
 #include <QDir>
@@ -57,22 +58,6 @@ void ours(benchmark::State &state, int weighting)
     files.release(FileId::Cantorix);
 }
 
-sqlite3 *openRaw(const QString &path, int flags)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK)
-        qFatal("cannot open %s", qPrintable(path));
-    return db;
-}
-
-sqlite3_stmt *prepare(sqlite3 *db, const QString &sql)
-{
-    sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
-        qFatal("%s: %s", qPrintable(sql), sqlite3_errmsg(db));
-    return stmt;
-}
-
 // As many random record reads as ours made draws, each read whole, as many entry inserts and
 // the playlist's own record, all in one transaction over the two playlist files as ours.
 void baseline(benchmark::State &state, int weighting)
@@ -83,15 +68,15 @@ void baseline(benchmark::State &state, int weighting)
     const TableSql &entries = tableSql(entryDef);
     sqlite3 *read = openRaw(QDir(big).filePath("crxdata.tps"), SQLITE_OPEN_READONLY);
     sqlite3 *write = openRaw(DataFile(entryDef, big).path(), SQLITE_OPEN_READWRITE);
-    sqlite3_stmt *highest = prepare(read, "SELECT max(rid) FROM records");
-    sqlite3_stmt *select = prepare(read, "SELECT " + songs.selectList + " FROM records WHERE rid = ?");
-    sqlite3_stmt *insert = prepare(write, "INSERT INTO records(" + entries.fieldColumns.join(", ") + ") VALUES ("
+    sqlite3_stmt *highest = prepareRaw(read, "SELECT max(rid) FROM records");
+    sqlite3_stmt *select = prepareRaw(read, "SELECT " + songs.selectList + " FROM records WHERE rid = ?");
+    sqlite3_stmt *insert = prepareRaw(write, "INSERT INTO records(" + entries.fieldColumns.join(", ") + ") VALUES ("
                                               + placeholders(entries.fieldColumns.size()) + ")");
     const FileDef &playlistDef = fileDef(FileId::PlaylistMaster);
     const TableSql &playlists = tableSql(playlistDef);
     sqlite3_exec(write, ("ATTACH '" + DataFile(playlistDef, big).path().toUtf8() + "' AS master").constData(), nullptr,
                  nullptr, nullptr);
-    sqlite3_stmt *addPlaylist = prepare(
+    sqlite3_stmt *addPlaylist = prepareRaw(
         write, "INSERT INTO master.records(" + (playlists.fieldColumns + playlists.shadowColumns).join(", ")
                    + ") VALUES (" + placeholders(playlists.fieldColumns.size() + playlists.shadowColumns.size()) + ")");
     std::vector<QString> texts(songDef.fields.size());

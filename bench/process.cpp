@@ -11,6 +11,7 @@
 #include "catalogue_generator.h"
 #include "datafile.h"
 #include "fileset.h"
+#include "rawsongs.h"
 #include "tablesql.h"
 
 #include <QDir>
@@ -65,22 +66,6 @@ void ours(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * Songs);
 }
 
-sqlite3 *openRaw(const QString &path, int flags)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK)
-        qFatal("cannot open %s", qPrintable(path));
-    return db;
-}
-
-sqlite3_stmt *prepare(sqlite3 *db, const QString &sql)
-{
-    sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
-        qFatal("%s: %s", qPrintable(sql), sqlite3_errmsg(db));
-    return stmt;
-}
-
 void bindText(sqlite3_stmt *stmt, int index, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
@@ -103,9 +88,9 @@ void baseline(benchmark::State &state)
         state.ResumeTiming();
         sqlite3 *read = openRaw(QDir(big).filePath("crxdata.tps"), SQLITE_OPEN_READONLY);
         sqlite3 *write = openRaw(artistsPath(rawDir), SQLITE_OPEN_READWRITE);
-        sqlite3_stmt *select = prepare(read, "SELECT " + songs.selectList + " FROM records ORDER BY "
+        sqlite3_stmt *select = prepareRaw(read, "SELECT " + songs.selectList + " FROM records ORDER BY "
                                                  + byArtist.columns.join(", ") + ", rid");
-        sqlite3_stmt *insert = prepare(write, "INSERT OR IGNORE INTO records("
+        sqlite3_stmt *insert = prepareRaw(write, "INSERT OR IGNORE INTO records("
                                                   + (artists.fieldColumns + artists.shadowColumns).join(", ")
                                                   + ") VALUES (?, ?, ?)");
         sqlite3_exec(write, "BEGIN", nullptr, nullptr, nullptr);
@@ -183,7 +168,7 @@ void baselineComplete(benchmark::State &state)
     sqlite3 *db = openRaw(artistsPath(defaults), SQLITE_OPEN_READONLY);
     const KeySql &key = artists.keys.front();
     const QString opt = key.optPredicate.isEmpty() ? QString() : key.optPredicate + " AND ";
-    sqlite3_stmt *lookup = prepare(db, "SELECT " + artists.selectList + " FROM records WHERE " + opt
+    sqlite3_stmt *lookup = prepareRaw(db, "SELECT " + artists.selectList + " FROM records WHERE " + opt
                                            + key.columns.front() + " >= ? ORDER BY " + key.columns.front()
                                            + ", rid LIMIT 1");
     const QStringList texts = prefixes();

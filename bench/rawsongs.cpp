@@ -8,6 +8,22 @@
 
 namespace crx::bench {
 
+sqlite3 *openRaw(const QString &path, int flags)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK)
+        qFatal("cannot open %s", qPrintable(path));
+    return db;
+}
+
+sqlite3_stmt *prepareRaw(sqlite3 *db, const QString &sql)
+{
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
+        qFatal("%s: %s", qPrintable(sql), sqlite3_errmsg(db));
+    return stmt;
+}
+
 RawSongs::RawSongs(const QString &dir, int key)
     : k(tableSql(fileDef(FileId::Cantorix)).keys[size_t(key)]),
       texts(fileDef(FileId::Cantorix).fields.size()), numbers(fileDef(FileId::Cantorix).fields.size())

@@ -13,6 +13,10 @@ struct sqlite3_stmt;
 
 namespace crx::bench {
 
+// A raw connection to a catalogue file, and a statement on it; either failing ends the run.
+sqlite3 *openRaw(const QString &path, int flags);
+sqlite3_stmt *prepareRaw(sqlite3 *db, const QString &sql);
+
 struct RawSongs {
     RawSongs(const QString &dir, int key);
     ~RawSongs();

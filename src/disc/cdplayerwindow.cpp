@@ -8,6 +8,7 @@
 #include "formsession.h"
 #include "interaction.h"
 #include "launchers.h"
+#include "pagebuttons.h"
 #include "picture.h"
 #include "placement.h"
 #include "profile.h"
@@ -97,7 +98,7 @@ IntegratedCDPlayer::IntegratedCDPlayer(FileSet &files, QWidget *parent)
     track_ = now[0];
     trackPosition_ = now[1];
     discPosition_ = now[2];
-    connect(button(current, QStringLiteral("&Edit"), QStringLiteral("editSong"), QRect(185, 75, 70, 25)),
+    connect(pageButton(current, QStringLiteral("&Edit"), QStringLiteral("editSong"), QRect(185, 75, 70, 25)),
             &QPushButton::clicked, this, &IntegratedCDPlayer::editSong);
 
     QGroupBox *total = group(this, QStringLiteral("Total"), QRect(285, 5, 265, 110));
@@ -106,7 +107,7 @@ IntegratedCDPlayer::IntegratedCDPlayer(FileSet &files, QWidget *parent)
     trackCount_ = all[0];
     trackLength_ = all[1];
     discLength_ = all[2];
-    connect(button(total, QStringLiteral("Edit"), QStringLiteral("editAlbum"), QRect(185, 75, 70, 25)),
+    connect(pageButton(total, QStringLiteral("Edit"), QStringLiteral("editAlbum"), QRect(185, 75, 70, 25)),
             &QPushButton::clicked, this, &IntegratedCDPlayer::editAlbum);
 
     prompt(this, QStringLiteral("Tracks on CD"), QRect(10, 120, 200, 18));
@@ -141,11 +142,11 @@ IntegratedCDPlayer::IntegratedCDPlayer(FileSet &files, QWidget *parent)
     int x = 10;
     for (const auto &c : commands) {
         const auto run = c.run;
-        connect(button(this, QString::fromLatin1(c.text), QString::fromLatin1(c.name), QRect(x, 325, 62, 25)),
+        connect(pageButton(this, QString::fromLatin1(c.text), QString::fromLatin1(c.name), QRect(x, 325, 62, 25)),
                 &QPushButton::clicked, this, [this, run] { command(run); });
         x += 68;
     }
-    connect(button(this, QStringLiteral("Cl&ose"), QStringLiteral("close"), QRect(x, 325, 62, 25)),
+    connect(pageButton(this, QStringLiteral("Cl&ose"), QStringLiteral("close"), QRect(x, 325, 62, 25)),
             &QPushButton::clicked, this, &QDialog::reject);
     mode_ = prompt(this, QString(), QRect(10, 355, 540, 18));
     mode_->setObjectName(QStringLiteral("mode"));
@@ -155,7 +156,7 @@ IntegratedCDPlayer::IntegratedCDPlayer(FileSet &files, QWidget *parent)
     phase_ = value(status, QStringLiteral("phase"), QRect(140, 20, 60, 20));
     prompt(status, QStringLiteral("Performance:"), QRect(260, 20, 85, 20));
     performance_ = value(status, QStringLiteral("performance"), QRect(345, 20, 50, 20));
-    connect(button(status, QStringLiteral("Set"), QStringLiteral("setUp"), QRect(460, 17, 70, 25)),
+    connect(pageButton(status, QStringLiteral("Set"), QStringLiteral("setUp"), QRect(460, 17, 70, 25)),
             &QPushButton::clicked, this, &IntegratedCDPlayer::setUp);
 
     connect(&timer_, &QTimer::timeout, this, &IntegratedCDPlayer::tick);
@@ -175,15 +176,6 @@ QLabel *IntegratedCDPlayer::value(QWidget *group, const QString &name, QRect pla
     auto *label = prompt(group, QString(), place);
     label->setObjectName(name);
     return label;
-}
-
-QPushButton *IntegratedCDPlayer::button(QWidget *on, const QString &text, const QString &name, QRect place)
-{
-    auto *b = new QPushButton(text, on);
-    b->setObjectName(name);
-    b->setGeometry(place);
-    b->setAutoDefault(false);
-    return b;
 }
 
 bool IntegratedCDPlayer::start()

@@ -44,7 +44,6 @@ protected:
 
 private:
     QLabel *value(QWidget *group, const QString &name, QRect place);
-    QPushButton *button(QWidget *on, const QString &text, const QString &name, QRect place);
     void tick();
     // Runs a command and shows at once what it changed, when the player polls.
     void command(void (CdPlayer::*run)());

@@ -203,8 +203,11 @@ void UpdatePlaylist::showEntries(int seq)
     if (seq < 0)
         seq = highlightedSeq();
     const PlaylistEntries read = readPlaylistEntries(files_, playlist());
-    if (!read.error.isEmpty())
+    if (!read.error.isEmpty()) {
+        // The entries cannot be read: the form closes rather than show part of them.
         ShowStandardMessage(35, QStringLiteral("PlaylistDetails"));
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+    }
     shown_ = read.entries;
     entries_->clear();
     for (const PlaylistEntry &e : shown_) {

@@ -11,6 +11,7 @@
 #include "fileset.h"
 #include "formsession.h"
 #include "globals.h"
+#include "heldfile.h"
 #include "mainframe.h"
 #include "profile.h"
 #include "runningorder.h"
@@ -33,7 +34,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sqlite3.h>
 
 using namespace crx;
 using namespace crx::test;
@@ -98,26 +98,6 @@ struct Catalogue : VirtualDiscCatalogue {
     DataFile *songs, *albums, *rows;
 };
 
-// Another program holding a catalogue file locked while it lives.
-class HeldFile
-{
-public:
-    explicit HeldFile(const QString &path)
-    {
-        sqlite3_open(path.toUtf8().constData(), &other_);
-        held_ = sqlite3_exec(other_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    ~HeldFile()
-    {
-        sqlite3_exec(other_, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(other_);
-    }
-    bool held() const { return held_; }
-
-private:
-    sqlite3 *other_ = nullptr;
-    bool held_ = false;
-};
 
 AddWizardWindow *openedWizard(MainFrame &frame)
 {

@@ -10,6 +10,7 @@
 #include "picture.h"
 #include "playlistentries.h"
 #include "playlistwindows.h"
+#include "heldfile.h"
 #include "scriptedinteraction.h"
 #include "selectfilenumber.h"
 #include "settings.h"
@@ -27,7 +28,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sqlite3.h>
 
 using namespace crx;
 using namespace crx::test;
@@ -79,26 +79,6 @@ struct Catalogue {
     ScriptedInteraction person;
 };
 
-// Holds a write lock on the file from another connection while it lives.
-class HeldFile
-{
-public:
-    explicit HeldFile(const QString &path)
-    {
-        sqlite3_open(path.toUtf8().constData(), &other_);
-        held_ = sqlite3_exec(other_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    ~HeldFile()
-    {
-        sqlite3_exec(other_, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(other_);
-    }
-    bool held() const { return held_; }
-
-private:
-    sqlite3 *other_ = nullptr;
-    bool held_ = false;
-};
 
 QMimeData *songsDragged(const QByteArray &ids)
 {
@@ -201,7 +181,7 @@ private Q_SLOTS:
         cat.addEntries(1, {1, 2, 3});
         std::optional<SwapFailure> failure;
         {
-            HeldFile other(cat.files.file(FileId::PlaylistDetails).path());
+            HeldFile other(cat.files.file(FileId::PlaylistDetails).path(), HeldFile::Against::Writes);
             QVERIFY(other.held());
             QVERIFY(!movePlaylistEntry(cat.files, 1, 3, Move::ToTop, failure));
         }
