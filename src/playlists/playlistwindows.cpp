@@ -467,24 +467,24 @@ GeneratePlaylistWindow::GeneratePlaylistWindow(FileSet &files, QWidget *parent) 
 {
     setObjectName(QStringLiteral("GeneratePlaylist"));
     setWindowTitle(QStringLiteral("Generate Play List"));
-    resize(400, 230);
-    const auto row = [this](const QString &prompt, int y) { label(this, prompt, QRect(10, y, 190, 22)); };
+    resize(440, 230);
+    const auto row = [this](const QString &prompt, int y) { label(this, prompt, QRect(10, y, 220, 22)); };
     row(QStringLiteral("Play List Size (Number of Songs):"), 10);
     size_ = new NumberSpin(2, false, this);
     size_->setObjectName(QStringLiteral("size"));
     size_->setRange(0, 99);
     size_->setValue(20);
-    size_->setGeometry(205, 10, 60, 22);
+    size_->setGeometry(235, 10, 60, 22);
     row(QStringLiteral("Starting Release Date:"), 40);
     from_ = new QLineEdit(this);
     from_->setObjectName(QStringLiteral("from"));
-    from_->setGeometry(205, 40, 120, 22);
+    from_->setGeometry(235, 40, 120, 22);
     row(QStringLiteral("Ending Release Date:"), 70);
     to_ = new QLineEdit(this);
     to_->setObjectName(QStringLiteral("to"));
-    to_->setGeometry(205, 70, 120, 22);
+    to_->setGeometry(235, 70, 120, 22);
     category_ = addNameList(this, QStringLiteral("Category (Blank for All):"), QStringLiteral("category"),
-                            QRect(10, 100, 190, 22), QRect(205, 100, 185, 22), 30);
+                            QRect(10, 100, 220, 22), QRect(235, 100, 195, 22), 30);
     fillCategoryList(files_, *category_);
     category_->setCurrentText(QString());
     row(QStringLiteral("Weighting"), 130);
@@ -493,11 +493,11 @@ GeneratePlaylistWindow::GeneratePlaylistWindow(FileSet &files, QWidget *parent) 
     weighting_->addItems({QStringLiteral("No Weighting"), QStringLiteral("Recent Addition"),
                           QStringLiteral("Recent Release"), QStringLiteral("Older Addition"),
                           QStringLiteral("Older Release")});
-    weighting_->setGeometry(205, 130, 185, 22);
-    auto *ok = pageButton(this, QStringLiteral("&Ok"), QStringLiteral("ok"), QRect(240, 190, 70, 25));
+    weighting_->setGeometry(235, 130, 195, 22);
+    auto *ok = pageButton(this, QStringLiteral("&Ok"), QStringLiteral("ok"), QRect(280, 190, 70, 25));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(pageButton(this, QStringLiteral("Cancel"), QStringLiteral("cancel"), QRect(320, 190, 70, 25)),
+    connect(pageButton(this, QStringLiteral("Cancel"), QStringLiteral("cancel"), QRect(360, 190, 70, 25)),
             &QPushButton::clicked, this, &QDialog::reject);
     openAtDesign(*this);
     WidgetPlacement placement(*this);
