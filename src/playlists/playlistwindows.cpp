@@ -19,6 +19,7 @@
 #include "standardmessages.h"
 #include "storedorder.h"
 #include "tracklist.h"
+#include "transaction.h"
 #include "widgetplacement.h"
 
 #include <QComboBox>
@@ -355,10 +356,15 @@ void UpdatePlaylist::givingUp()
     // A new playlist given up takes the entries dropped into it along.
     if (session().request() != Request::Insert)
         return;
+    const std::vector<PlaylistEntry> entries = readPlaylistEntries(files_, playlist()).entries;
     DataFile &details = files_.use(FileId::PlaylistDetails);
-    for (const PlaylistEntry &e : readPlaylistEntries(files_, playlist()).entries)
-        if (details.reget(e.position) == NoError)
-            details.remove();
+    if (beginTransaction({&details}, 2) == NoError) {
+        bool removed = true;
+        for (const PlaylistEntry &e : entries)
+            removed = removed && details.reget(e.position) == NoError && details.remove() == NoError;
+        if (!removed || commitTransaction() != NoError)
+            rollbackTransaction();
+    }
     files_.release(FileId::PlaylistDetails);
 }
 

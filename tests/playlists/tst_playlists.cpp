@@ -433,6 +433,28 @@ private Q_SLOTS:
         QVERIFY(cat.entries(1).isEmpty());
     }
 
+    // Cancel on a new playlist gives up the songs dropped into it with it.
+    void aNewPlaylistGivenUp()
+    {
+        Catalogue cat;
+        cat.addSongs(2);
+        BrowsePlayLists list(cat.files);
+        QVERIFY(list.start());
+        QTimer::singleShot(0, [&] {
+            UpdatePlaylist *form = openPlaylistForm();
+            QVERIFY(form);
+            dropOn(*form->entryList(), "1,2");
+            QCOMPARE(form->entryList()->topLevelItemCount(), 2);
+            QTest::mouseClick(form->cancelButton(), Qt::LeftButton);
+        });
+        QTest::mouseClick(list.button("insert"), Qt::LeftButton);
+        QCOMPARE(list.listBox()->topLevelItemCount(), 0);
+        QCOMPARE(cat.files.use(FileId::PlaylistDetails).records(), qint64(0));
+        cat.files.release(FileId::PlaylistDetails);
+        QCOMPARE(cat.files.use(FileId::PlaylistMaster).records(), qint64(0));
+        cat.files.release(FileId::PlaylistMaster);
+    }
+
     // "Generate Play List" from the list's popup: a category not in the list is refused.
     void generatingFromThePopup()
     {
