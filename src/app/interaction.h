@@ -14,6 +14,15 @@ enum class Icon { None, Information, Exclamation, Question };
 enum Button { NoButton = 0, OK = 1, Yes = 2, No = 4, Retry = 8, Cancel = 16 };
 using Buttons = int;
 
+// A font as the platform's font dialog shows it; the colour is red + 256 × green + 65536 × blue.
+struct FontChoice {
+    QString face;
+    int pointSize = 0;
+    int weight = 400;
+    bool italic = false, underline = false, strikeOut = false;
+    int colour = 0;
+};
+
 class Interaction
 {
 public:
@@ -39,6 +48,10 @@ public:
 
     // The platform's printer set-up dialog.
     virtual void printerSetup() = 0;
+    // The platform's font dialog, preloaded with the font; false when the person cancelled.
+    virtual bool chooseFont(const QString &title, FontChoice &font) = 0;
+    // The platform's colour dialog on a colour number; false when the person cancelled.
+    virtual bool chooseColour(const QString &title, int &colour) = 0;
     // Opens a document (a help page) in the desktop's program for it; false when it cannot.
     virtual bool openDocument(const QString &path) = 0;
 

@@ -6,6 +6,7 @@
 #include "cdplayerwindow.h"
 #include "discinfo.h"
 #include "fileset.h"
+#include "labelwindows.h"
 #include "mainframe.h"
 #include "playlistwindows.h"
 #include "qtinteraction.h"
@@ -47,6 +48,7 @@ int main(int argc, char *argv[])
     crx::registerDiscWindows();
     crx::registerCdPlayer();
     crx::registerPlaylistWindows();
+    crx::registerLabelWindows();
     crx::setAudioOutputMaker(&crx::makeSoundOutput);
     // The drive of this run, gone (with the playback's thread and its sound) before the application.
     crx::CdAudio drive(QDir::currentPath());

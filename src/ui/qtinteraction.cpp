@@ -1,6 +1,8 @@
 #include "qtinteraction.h"
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QFontDialog>
 #include <QTimer>
 #include <QPointer>
 #include <QMdiSubWindow>
@@ -130,6 +132,34 @@ QString QtInteraction::clipboardText()
 void QtInteraction::setClipboardText(const QString &text)
 {
     QApplication::clipboard()->setText(text);
+}
+
+bool QtInteraction::chooseFont(const QString &title, FontChoice &font)
+{
+    QFont start(font.face, font.pointSize > 0 ? font.pointSize : 10, font.weight, font.italic);
+    start.setUnderline(font.underline);
+    start.setStrikeOut(font.strikeOut);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, start, QApplication::activeWindow(), title);
+    if (!ok)
+        return false;
+    font.face = chosen.family();
+    font.pointSize = chosen.pointSize();
+    font.weight = chosen.weight();
+    font.italic = chosen.italic();
+    font.underline = chosen.underline();
+    font.strikeOut = chosen.strikeOut();
+    return true;
+}
+
+bool QtInteraction::chooseColour(const QString &title, int &colour)
+{
+    const QColor start(colour & 0xff, (colour >> 8) & 0xff, (colour >> 16) & 0xff);
+    const QColor chosen = QColorDialog::getColor(start, QApplication::activeWindow(), title);
+    if (!chosen.isValid())
+        return false;
+    colour = chosen.red() + 256 * chosen.green() + 65536 * chosen.blue();
+    return true;
 }
 
 void QtInteraction::printerSetup()

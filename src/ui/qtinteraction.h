@@ -24,6 +24,8 @@ public:
     QString clipboardText() override;
     void setClipboardText(const QString &text) override;
     void printerSetup() override;
+    bool chooseFont(const QString &title, FontChoice &font) override;
+    bool chooseColour(const QString &title, int &colour) override;
     bool openDocument(const QString &path) override;
     bool playSound(const QString &path) override;
     bool startProgram(const QString &program, const QStringList &arguments, const QString &workingDirectory) override;

@@ -55,6 +55,25 @@ public:
     QString clipboardText() override { return clipboard; }
     void setClipboardText(const QString &text) override { clipboard = text; }
     void printerSetup() override { ++printerSetups; }
+    // The font and colour dialogs answer from their queues (empty: cancelled) and record what
+    // they were shown.
+    bool chooseFont(const QString &title, FontChoice &font) override
+    {
+        fontDialogs << title;
+        shownFonts << font;
+        if (fonts.isEmpty())
+            return false;
+        font = fonts.dequeue();
+        return true;
+    }
+    bool chooseColour(const QString &title, int &colour) override
+    {
+        colourDialogs << QStringLiteral("%1 %2").arg(title).arg(colour);
+        if (colours.isEmpty())
+            return false;
+        colour = colours.dequeue();
+        return true;
+    }
     bool openDocument(const QString &path) override
     {
         documents << path;
@@ -81,6 +100,11 @@ public:
     std::function<int(const QString &program, const QStringList &arguments, const QString &directory)> runner;
     bool programsStart = true;
     int printerSetups = 0;
+    QQueue<FontChoice> fonts;
+    QList<FontChoice> shownFonts;
+    QStringList fontDialogs;
+    QQueue<int> colours;
+    QStringList colourDialogs;
     QStringList documents;   // documents opened, help pages among them
     bool documentsOpen = true; // false: no program opens them
     QList<QStringList> dialogs; // caption, directory and filter of every open-file dialog
