@@ -1,11 +1,15 @@
 #include "labelwindows.h"
 
+#include "albumlists.h"
 #include "childwindow.h"
 #include "datafile.h"
 #include "fileset.h"
 #include "interaction.h"
+#include "labelcomposer.h"
 #include "launchers.h"
 #include "pagebuttons.h"
+#include "selectfilenumber.h"
+#include "settings.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -15,13 +19,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace crx {
 namespace {
 
 constexpr int Width = 600, Height = 430;
-constexpr int PrimedX = 3771, PrimedY = 8438, Thumbnail = 1000;
+constexpr int PrimedX = 3771, PrimedY = 8438, WizardX = 6792, WizardY = 8052, Thumbnail = 1000;
 enum Tab { General, FrontCover, BackCover, Position, SideA, SideB };
 
 QLabel *label(QWidget *parent, const QString &text, QRect place, const QString &name = {})
@@ -188,15 +193,179 @@ UpdateFontFreeform::UpdateFontFreeform(FileSet &files, QWidget *parent)
             });
 }
 
-// ---- the label form ----
+// ---- the label form and the wizard ----
 
-UpdateLabels::UpdateLabels(FileSet &files, QWidget *parent)
-    : FormWindow(files, FileId::Labels, QStringLiteral("UpdateLabels"),
-                 {QStringLiteral("Adding a Label"), QStringLiteral("Changing a Label")}, QSize(Width, Height),
-                 DittoKey::Grave, parent),
-      files_(files)
+LabelForm::LabelForm(FileSet &files, const QString &name, Titles titles, QSize size, QWidget *parent)
+    : FormWindow(files, FileId::Labels, name, titles, size, DittoKey::Grave, parent), files_(files)
 {
     session().setKeyNames({{QStringLiteral("LAB:KeyLabelDescription"), QStringLiteral("LAB:KeyLabelDescription")}});
+    session().setBeforeInsert([this] {
+        Record &label = session().file().buffer();
+        label.set("LAB:LabelType", QStringLiteral("Cassette"));
+        label.set("LAB:LabelDescription", QString());
+        label.set("LAB:ImageSize", QStringLiteral("Thumbnail"));
+        label.set("LAB:ImageSizeX", Thumbnail);
+        label.set("LAB:ImageSizeY", QString::number(Thumbnail));
+        return true;
+    });
+}
+
+QGroupBox *LabelForm::addOption(QWidget *page, const QString &title, const char *field, const QStringList &choices,
+                                QRect place)
+{
+    auto *box = new QGroupBox(title, page);
+    box->setObjectName(QLatin1String(field));
+    box->setGeometry(place);
+    auto *group = new QButtonGroup(box);
+    // Side by side when the box is wide enough for them, else one under another.
+    const bool down = place.height() > 60;
+    const int each = down ? place.width() - 20 : (place.width() - 20) / int(choices.size());
+    for (int i = 0; i < int(choices.size()); ++i) {
+        auto *radio = new QRadioButton(choices[i], box);
+        radio->setGeometry(down ? 10 : 10 + i * each, down ? 22 + 24 * i : 22, each - 4, 22);
+        group->addButton(radio, i);
+    }
+    const QByteArray name(field);
+    addControl(
+        box,
+        [group, choices, name](const Record &r) {
+            const int at = int(choices.indexOf(r.get(name.constData()).toString().trimmed()));
+            if (QAbstractButton *b = group->button(at))
+                b->setChecked(true);
+        },
+        [this, group, choices, name](bool) {
+            if (group->checkedId() >= 0)
+                session().file().buffer().set(name.constData(), choices[group->checkedId()]);
+            return true;
+        });
+    return box;
+}
+
+void LabelForm::addTypeOption(QWidget *page, QRect place)
+{
+    QGroupBox *type = addOption(page, QStringLiteral("Label Type"), "LAB:LabelType",
+                                {QStringLiteral("Cassette"), QStringLiteral("CD")}, place);
+    for (QRadioButton *r : type->findChildren<QRadioButton *>())
+        connect(r, &QRadioButton::clicked, this, [this] {
+            takeTyped();
+            showType();
+        });
+}
+
+void LabelForm::addFontButton(QWidget *page, QRect place, const char *field, QList<QWidget *> drawn,
+                              QLabel *description)
+{
+    QPushButton *b = pageButton(page, QStringLiteral("Select Font"), QLatin1String(field), place);
+    fonts_.push_back({field, drawn, description});
+    connect(b, &QPushButton::clicked, this, [this, field] {
+        takeTyped();
+        qint64 id = 0;
+        if (chooseFavouriteFont(files_, this, id))
+            session().file().buffer().set(field, id);
+        showFonts();
+    });
+}
+
+QPlainTextEdit *LabelForm::addText(QWidget *page, const char *memo, const char *font, QRect place)
+{
+    QPlainTextEdit *text = addMemo(QLatin1String(memo), place, page);
+    QLabel *description = label(page, QString(), QRect(place.x() + 110, place.bottom() + 10, 440, 22),
+                                QStringLiteral("fontOf:") + QLatin1String(memo));
+    addFontButton(page, QRect(place.x(), place.bottom() + 8, 100, 24), font, {text}, description);
+    return text;
+}
+
+void LabelForm::addGeneralFields(QWidget *general, int top)
+{
+    addField(QStringLiteral("&Description:"), QStringLiteral("LAB:LabelDescription"), QStringLiteral("@s30"),
+             QRect(10, top, 90, 22), QRect(105, top, 250, 22), {}, general);
+    QLineEdit *spine = addField(QStringLiteral("S&pine:"), QStringLiteral("LAB:CDSpine"), QStringLiteral("@s100"),
+                                QRect(10, top + 35, 90, 22), QRect(105, top + 35, 340, 22), {}, general);
+    QLineEdit *title = addField(QStringLiteral("&Title:"), QStringLiteral("LAB:CDTitle"), QStringLiteral("@s100"),
+                                QRect(10, top + 65, 90, 22), QRect(105, top + 65, 340, 22), {}, general);
+    addFontButton(general, QRect(455, top + 35, 100, 24), "LAB:CDSpineFontID", {spine});
+    addFontButton(general, QRect(455, top + 65, 100, 24), "LAB:CDTitleFontID", {title});
+    image_ = addField(QStringLiteral("&Image:"), QStringLiteral("LAB:ImageName"), QStringLiteral("@s255"),
+                      QRect(10, top + 95, 90, 22), QRect(105, top + 95, 340, 22), {}, general);
+    connect(image_, &QLineEdit::editingFinished, this, [this] {
+        takeTyped();
+        showType();
+    });
+    QPushButton *selectFile = pageButton(general, QStringLiteral("Select File"), QStringLiteral("selectFile"),
+                                         QRect(455, top + 95, 100, 24));
+    connect(selectFile, &QPushButton::clicked, this, &LabelForm::selectFile);
+    cdOnly_ << spine << title << image_ << selectFile << general->findChild<QPushButton *>("LAB:CDSpineFontID")
+            << general->findChild<QPushButton *>("LAB:CDTitleFontID");
+    for (QWidget *entry : {static_cast<QWidget *>(spine), static_cast<QWidget *>(title), static_cast<QWidget *>(image_)})
+        cdOnly_ << promptOf(*general, entry);
+    // The cassette's rows stand where the CD's do.
+    QLabel *cassetteTitle = label(general, QStringLiteral("Title:"), QRect(10, top + 35, 90, 22));
+    QPlainTextEdit *titleMemo = addMemo(QStringLiteral("LAB:CassetteTitle"), QRect(105, top + 35, 340, 70), general);
+    QLabel *flap = label(general, QStringLiteral("Flap:"), QRect(10, top + 115, 90, 22));
+    QPlainTextEdit *flapMemo = addMemo(QStringLiteral("LAB:CassetteFlap"), QRect(105, top + 115, 340, 70), general);
+    addFontButton(general, QRect(455, top + 35, 100, 24), "LAB:CassetteTitleFontID", {titleMemo});
+    addFontButton(general, QRect(455, top + 115, 100, 24), "LAB:CassetteFlapFontID", {flapMemo});
+    cassetteOnly_ << cassetteTitle << titleMemo << flap << flapMemo
+                  << general->findChild<QPushButton *>("LAB:CassetteTitleFontID")
+                  << general->findChild<QPushButton *>("LAB:CassetteFlapFontID");
+}
+
+void LabelForm::showFonts()
+{
+    const Record &label = session().file().buffer();
+    for (const FontElement &e : fonts_) {
+        const qint64 id = label.get(e.field).toLongLong();
+        FavouriteFont font;
+        const bool found = readFavouriteFont(files_, id, font);
+        for (QWidget *w : e.drawn)
+            w->setFont(found ? drawnFont(font, this->font()) : this->font());
+        if (e.description)
+            e.description->setText(FontDescription(files_, id));
+    }
+}
+
+bool LabelForm::isCd()
+{
+    return session().file().buffer().get("LAB:LabelType").toString().trimmed() == QLatin1String("CD");
+}
+
+void LabelForm::showType()
+{
+    const bool cd = isCd();
+    for (QWidget *w : cdOnly_)
+        w->setVisible(cd);
+    for (QWidget *w : cassetteOnly_)
+        w->setVisible(!cd);
+}
+
+void LabelForm::selectFile()
+{
+    takeTyped();
+    const QString chosen = interaction().openFile(
+        QStringLiteral("Choose a File"), image_->text(),
+        QStringLiteral("All Files (*);;GIF Files (*.GIF *.gif);;BMP Files (*.BMP *.bmp);;JPEG Files (*.JPG *.jpg);;"
+                       "Windows Metafiles (*.WMF *.wmf)"));
+    if (chosen.isEmpty())
+        return;
+    session().file().buffer().set("LAB:ImageName", chosen);
+    load();
+    showType();
+}
+
+void LabelForm::primePosition(qint64 fromX, qint64 toX, qint64 fromY, qint64 toY)
+{
+    Record &label = session().file().buffer();
+    const qint64 x = label.get("LAB:ImagePositionX").toLongLong(), y = label.get("LAB:ImagePositionY").toLongLong();
+    if (x == 0 || x == fromX)
+        label.set("LAB:ImagePositionX", toX);
+    if (y == 0 || y == fromY)
+        label.set("LAB:ImagePositionY", toY);
+}
+
+UpdateLabels::UpdateLabels(FileSet &files, QWidget *parent)
+    : LabelForm(files, QStringLiteral("UpdateLabels"), {QStringLiteral("Adding a Label"), QStringLiteral("Changing a Label")},
+                QSize(Width, Height), parent)
+{
     sheet_ = new QTabWidget(this);
     sheet_->setGeometry(10, 10, Width - 20, Height - 55);
     QWidget *pages[6];
@@ -205,64 +374,14 @@ UpdateLabels::UpdateLabels(FileSet &files, QWidget *parent)
         pages[i] = new QWidget;
         sheet_->addTab(pages[i], QString::fromLatin1(titles[i]));
     }
+    addTypeOption(pages[General], QRect(10, 10, 200, 50));
+    addGeneralFields(pages[General], 70);
+    const QRect textPlace(10, 10, Width - 40, 280);
+    addText(pages[FrontCover], "LAB:CDInsideText", "LAB:CDInsideTextFontID", textPlace);
+    addText(pages[BackCover], "LAB:CDCoverText", "LAB:CDCoverTextFontID", textPlace);
+    addText(pages[SideA], "LAB:CassetteContentsA", "LAB:CassetteContentsFontID", textPlace);
+    addText(pages[SideB], "LAB:CassetteContentsB", "LAB:CassetteContentsFontID", textPlace);
 
-    // General
-    QWidget *general = pages[General];
-    QGroupBox *type = addOption(general, QStringLiteral("Label Type"), "LAB:LabelType",
-                                {QStringLiteral("Cassette"), QStringLiteral("CD")}, QRect(10, 10, 200, 50));
-    for (QRadioButton *r : type->findChildren<QRadioButton *>())
-        connect(r, &QRadioButton::clicked, this, [this] {
-            takeTyped();
-            showType();
-        });
-    addField(QStringLiteral("&Description:"), QStringLiteral("LAB:LabelDescription"), QStringLiteral("@s30"),
-             QRect(10, 70, 90, 22), QRect(105, 70, 250, 22), {}, general);
-    QLineEdit *spine = addField(QStringLiteral("S&pine:"), QStringLiteral("LAB:CDSpine"), QStringLiteral("@s100"),
-                                QRect(10, 105, 90, 22), QRect(105, 105, 340, 22), {}, general);
-    QLineEdit *title = addField(QStringLiteral("&Title:"), QStringLiteral("LAB:CDTitle"), QStringLiteral("@s100"),
-                                QRect(10, 135, 90, 22), QRect(105, 135, 340, 22), {}, general);
-    addFontButton(general, QRect(455, 105, 100, 24), "LAB:CDSpineFontID", {spine});
-    addFontButton(general, QRect(455, 135, 100, 24), "LAB:CDTitleFontID", {title});
-    image_ = addField(QStringLiteral("&Image:"), QStringLiteral("LAB:ImageName"), QStringLiteral("@s255"),
-                      QRect(10, 165, 90, 22), QRect(105, 165, 340, 22), {}, general);
-    connect(image_, &QLineEdit::editingFinished, this, [this] {
-        takeTyped();
-        showType();
-    });
-    QPushButton *selectFile = pageButton(general, QStringLiteral("Select File"), QStringLiteral("selectFile"),
-                                         QRect(455, 165, 100, 24));
-    connect(selectFile, &QPushButton::clicked, this, &UpdateLabels::selectFile);
-    cdOnly_ << spine << title << image_ << selectFile << general->findChild<QPushButton *>("LAB:CDSpineFontID")
-            << general->findChild<QPushButton *>("LAB:CDTitleFontID");
-    for (QWidget *entry : {static_cast<QWidget *>(spine), static_cast<QWidget *>(title), static_cast<QWidget *>(image_)})
-        cdOnly_ << promptOf(*general, entry);
-    // The cassette's rows stand where the CD's do.
-    QLabel *cassetteTitle = label(general, QStringLiteral("Title:"), QRect(10, 105, 90, 22));
-    QPlainTextEdit *titleMemo = addMemo(QStringLiteral("LAB:CassetteTitle"), QRect(105, 105, 340, 70), general);
-    QLabel *flap = label(general, QStringLiteral("Flap:"), QRect(10, 185, 90, 22));
-    QPlainTextEdit *flapMemo = addMemo(QStringLiteral("LAB:CassetteFlap"), QRect(105, 185, 340, 70), general);
-    addFontButton(general, QRect(455, 105, 100, 24), "LAB:CassetteTitleFontID", {titleMemo});
-    addFontButton(general, QRect(455, 185, 100, 24), "LAB:CassetteFlapFontID", {flapMemo});
-    cassetteOnly_ << cassetteTitle << titleMemo << flap << flapMemo
-                  << general->findChild<QPushButton *>("LAB:CassetteTitleFontID")
-                  << general->findChild<QPushButton *>("LAB:CassetteFlapFontID");
-
-    // The covers and the sides: a text, its font button and the font's description.
-    const struct {
-        int tab;
-        const char *memo, *font;
-    } texts[] = {{FrontCover, "LAB:CDInsideText", "LAB:CDInsideTextFontID"},
-                 {BackCover, "LAB:CDCoverText", "LAB:CDCoverTextFontID"},
-                 {SideA, "LAB:CassetteContentsA", "LAB:CassetteContentsFontID"},
-                 {SideB, "LAB:CassetteContentsB", "LAB:CassetteContentsFontID"}};
-    for (const auto &t : texts) {
-        QPlainTextEdit *memo = addMemo(QLatin1String(t.memo), QRect(10, 10, Width - 40, 280), pages[t.tab]);
-        QLabel *description = label(pages[t.tab], QString(), QRect(120, 300, 440, 22),
-                                    QStringLiteral("fontOf:") + QLatin1String(t.memo));
-        addFontButton(pages[t.tab], QRect(10, 298, 100, 24), t.font, {memo}, description);
-    }
-
-    // Position
     QWidget *position = pages[Position];
     const QStringList sides{QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")};
     addOption(position, QStringLiteral("Spine Text Justification"), "LAB:CDSpineJustification", sides,
@@ -298,89 +417,17 @@ UpdateLabels::UpdateLabels(FileSet &files, QWidget *parent)
     helpButton()->hide();
     cancelButton()->setGeometry(helpButton()->geometry());
     okButton()->setGeometry(cancelButton()->geometry().translated(-81, 0));
-
-    session().setBeforeInsert([this] {
-        Record &label = session().file().buffer();
-        label.set("LAB:LabelType", QStringLiteral("Cassette"));
-        label.set("LAB:LabelDescription", QString());
-        label.set("LAB:ImageSize", QStringLiteral("Thumbnail"));
-        label.set("LAB:ImageSizeX", Thumbnail);
-        label.set("LAB:ImageSizeY", QString::number(Thumbnail));
-        return true;
-    });
-}
-
-QGroupBox *UpdateLabels::addOption(QWidget *page, const QString &title, const char *field,
-                                   const QStringList &choices, QRect place)
-{
-    auto *box = new QGroupBox(title, page);
-    box->setObjectName(QLatin1String(field));
-    box->setGeometry(place);
-    auto *group = new QButtonGroup(box);
-    // Side by side when the box is wide enough for them, else one under another.
-    const bool down = place.height() > 60;
-    const int each = down ? place.width() - 20 : (place.width() - 20) / int(choices.size());
-    for (int i = 0; i < int(choices.size()); ++i) {
-        auto *radio = new QRadioButton(choices[i], box);
-        radio->setGeometry(down ? 10 : 10 + i * each, down ? 22 + 24 * i : 22, each - 4, 22);
-        group->addButton(radio, i);
-    }
-    const QString name = QLatin1String(field);
-    addControl(
-        box,
-        [group, choices, name](const Record &r) {
-            const int at = int(choices.indexOf(r.get(name.toLatin1().constData()).toString().trimmed()));
-            if (QAbstractButton *b = group->button(at))
-                b->setChecked(true);
-        },
-        [this, group, choices, name](bool) {
-            if (group->checkedId() >= 0)
-                session().file().buffer().set(name.toLatin1().constData(), choices[group->checkedId()]);
-            return true;
-        });
-    return box;
-}
-
-void UpdateLabels::addFontButton(QWidget *page, QRect place, const char *field, QList<QWidget *> drawn,
-                                 QLabel *description)
-{
-    QPushButton *b = pageButton(page, QStringLiteral("Select Font"), QLatin1String(field), place);
-    fonts_.push_back({field, drawn, description});
-    connect(b, &QPushButton::clicked, this, [this, field] {
-        takeTyped();
-        qint64 id = 0;
-        if (chooseFavouriteFont(files_, this, id))
-            session().file().buffer().set(field, id);
-        showFonts();
-    });
-}
-
-void UpdateLabels::showFonts()
-{
-    const Record &label = session().file().buffer();
-    for (const FontElement &e : fonts_) {
-        const qint64 id = label.get(e.field).toLongLong();
-        FavouriteFont font;
-        const bool found = readFavouriteFont(files_, id, font);
-        for (QWidget *w : e.drawn)
-            w->setFont(found ? drawnFont(font, this->font()) : this->font());
-        if (e.description)
-            e.description->setText(FontDescription(files_, id));
-    }
 }
 
 void UpdateLabels::showType()
 {
-    const Record &label = session().file().buffer();
-    const bool cd = label.get("LAB:LabelType").toString().trimmed() == QLatin1String("CD");
-    for (QWidget *w : cdOnly_)
-        w->setVisible(cd);
-    for (QWidget *w : cassetteOnly_)
-        w->setVisible(!cd);
+    LabelForm::showType();
+    const bool cd = isCd();
     for (int tab : {FrontCover, BackCover, Position})
         sheet_->setTabVisible(tab, cd);
     for (int tab : {SideA, SideB})
         sheet_->setTabVisible(tab, !cd);
+    const Record &label = session().file().buffer();
     imageGroup_->setVisible(!label.get("LAB:ImageName").toString().trimmed().isEmpty());
     const bool other = label.get("LAB:ImageSize").toString().trimmed() == QLatin1String("Other");
     for (QWidget *w : {width_, height_, widthPrompt_, heightPrompt_})
@@ -401,20 +448,6 @@ void UpdateLabels::sizeChosen()
     showType();
 }
 
-void UpdateLabels::selectFile()
-{
-    takeTyped();
-    const QString chosen = interaction().openFile(
-        QStringLiteral("Choose a File"), image_->text(),
-        QStringLiteral("All Files (*);;GIF Files (*.GIF *.gif);;BMP Files (*.BMP *.bmp);;JPEG Files (*.JPG *.jpg);;"
-                       "Windows Metafiles (*.WMF *.wmf)"));
-    if (chosen.isEmpty())
-        return;
-    session().file().buffer().set("LAB:ImageName", chosen);
-    load();
-    showType();
-}
-
 bool UpdateLabels::prepare()
 {
     // A copy is an insert that starts from the label copied.
@@ -422,15 +455,140 @@ bool UpdateLabels::prepare()
         formRequest() = Request::Insert;
     if (!FormWindow::prepare())
         return false;
-    Record &label = session().file().buffer();
-    if (label.get("LAB:ImagePositionX").toLongLong() == 0)
-        label.set("LAB:ImagePositionX", PrimedX);
-    if (label.get("LAB:ImagePositionY").toLongLong() == 0)
-        label.set("LAB:ImagePositionY", PrimedY);
+    primePosition(0, PrimedX, 0, PrimedY);
     load();
     showType();
     showFonts();
     return true;
+}
+
+LabelWizard::LabelWizard(FileSet &files, QWidget *parent)
+    : LabelForm(files, QStringLiteral("LabelWizard"),
+                {QStringLiteral("Add Label Wizard"), QStringLiteral("Add Label Wizard")}, QSize(Width, Height), parent)
+{
+    setHelpContext(QStringLiteral("UpdateLabels"));
+    setComparesRecord(true);
+    sheet_ = new QTabWidget(this);
+    sheet_->setGeometry(10, 10, Width - 20, Height - 55);
+    sheet_->tabBar()->hide();
+    const char *titles[] = {"Wizard", "General", "Front Cover", "Back Cover", "Side A", "Side B"};
+    QWidget *pages[6];
+    for (int i = 0; i < 6; ++i) {
+        pages[i] = new QWidget;
+        sheet_->addTab(pages[i], QString::fromLatin1(titles[i]));
+    }
+    QWidget *first = pages[0];
+    label(first, QStringLiteral("This option will allow you to take information in your Cantorix Pro database"),
+          QRect(10, 10, 560, 20));
+    label(first, QStringLiteral("and print it in the form of cassette or compact disc labels."), QRect(10, 30, 560, 20));
+    label(first, QStringLiteral("Step 1:  Select a label type"), QRect(10, 80, 250, 20));
+    addTypeOption(first, QRect(270, 70, 200, 50));
+    label(first, QStringLiteral("Step 2:  Select information using either an"), QRect(10, 150, 300, 20));
+    label(first, QStringLiteral("Album Title or File Number"), QRect(10, 170, 300, 20));
+    connect(pageButton(first, QStringLiteral("Select Album"), QStringLiteral("selectAlbum"), QRect(320, 145, 130, 25)),
+            &QPushButton::clicked, this, &LabelWizard::selectAlbum);
+    connect(pageButton(first, QStringLiteral("Select File Number"), QStringLiteral("selectFileNumber"),
+                       QRect(320, 175, 130, 25)),
+            &QPushButton::clicked, this, &LabelWizard::selectFileNumber);
+    label(pages[1], QStringLiteral("Enter the basic information for this label:"), QRect(10, 10, 400, 20));
+    addGeneralFields(pages[1], 40);
+    const struct {
+        int page;
+        const char *line, *memo, *font;
+    } texts[] = {
+        {2, "What should be on the front cover of the CD?", "LAB:CDInsideText", "LAB:CDInsideTextFontID"},
+        {3, "What should be on the back cover of the CD?", "LAB:CDCoverText", "LAB:CDCoverTextFontID"},
+        {4, "What are the songs on Side A of the cassette?", "LAB:CassetteContentsA", "LAB:CassetteContentsFontID"},
+        {5, "What are the songs on Side B of the cassette?", "LAB:CassetteContentsB", "LAB:CassetteContentsFontID"}};
+    for (const auto &t : texts) {
+        label(pages[t.page], QLatin1String(t.line), QRect(10, 10, 500, 20));
+        addText(pages[t.page], t.memo, t.font, QRect(10, 35, Width - 40, 260));
+    }
+
+    // Preview, Cancel, Back, Next and Finish along the bottom.
+    pageButton(this, QStringLiteral("Preview"), QStringLiteral("preview"), QRect(10, Height - 35, 75, 25))
+        ->setEnabled(false);
+    helpButton()->hide();
+    okButton()->setText(QStringLiteral("Finish"));
+    const QRect last = helpButton()->geometry();
+    okButton()->setGeometry(last);
+    next_ = pageButton(this, QStringLiteral("Next"), QStringLiteral("next"), last.translated(-81, 0));
+    back_ = pageButton(this, QStringLiteral("Back"), QStringLiteral("back"), last.translated(-162, 0));
+    cancelButton()->setGeometry(last.translated(-243, 0));
+    connect(next_, &QPushButton::clicked, this, [this] {
+        int to = page_ + 1;
+        if (to == 3 && !isCd())
+            to = 5;
+        showPage(to);
+    });
+    connect(back_, &QPushButton::clicked, this, [this] {
+        int to = page_ - 1;
+        if (to == 4 && !isCd())
+            to = 2;
+        showPage(to);
+    });
+}
+
+void LabelWizard::showPage(int page)
+{
+    page_ = page;
+    sheet_->setCurrentIndex(page - 1);
+    const bool end = page == 6 || (page == 4 && isCd());
+    okButton()->setVisible(end);
+    next_->setEnabled(!end);
+    back_->setEnabled(page > 1);
+    okButton()->setDefault(end);
+    next_->setDefault(!end);
+}
+
+bool LabelWizard::prepare()
+{
+    // The wizard always adds; called on an album, it composes from it at once.
+    const bool fromAlbum = formRequest() != Request::Insert;
+    formRequest() = Request::Insert;
+    if (!FormWindow::prepare())
+        return false;
+    primePosition(PrimedX, WizardX, PrimedY, WizardY);
+    load();
+    showType();
+    showFonts();
+    showPage(1);
+    rememberShown();
+    if (fromAlbum)
+        compose(composeFromAlbum(files_, files_.file(FileId::Album).buffer(),
+                                 artistFirst(settings().labelArtistTitleOrder), settings().delimiter));
+    return true;
+}
+
+void LabelWizard::compose(const LabelComposition &composition)
+{
+    takeTyped();
+    applyComposition(session().file().buffer(), composition);
+    load();
+    showType();
+    showFonts();
+    if (composition.hasTracks)
+        interaction().message(QStringLiteral("Processing Complete"),
+                              QStringLiteral("The text has been updated to use this information."), Icon::Information,
+                              OK, OK);
+}
+
+void LabelWizard::selectAlbum()
+{
+    DataFile &albums = files_.use(FileId::Album);
+    if (selectFrom<SelectAlbum>(files_, this))
+        compose(composeFromAlbum(files_, albums.buffer(), artistFirst(settings().labelArtistTitleOrder),
+                                 settings().delimiter));
+    files_.release(FileId::Album);
+}
+
+void LabelWizard::selectFileNumber()
+{
+    DataFile &songs = files_.use(FileId::Cantorix);
+    if (selectFrom<SelectFileNumber>(files_, this))
+        compose(composeFromSong(files_, songs.buffer(), artistFirst(settings().labelArtistTitleOrder),
+                                settings().delimiter));
+    files_.release(FileId::Cantorix);
 }
 
 // ---- the label list ----
@@ -451,8 +609,12 @@ BrowseLabels::BrowseLabels(FileSet &files, QWidget *parent)
     placeList(QRect(10, 10, 490, 260), QStringLiteral("Locate:"));
     setTexts(ListTexts::adding());
     const auto place = [](int row) { return QRect(510, 10 + row * 30, 100, 25); };
-    // The wizard and printing come with the label wizard and the label printing.
-    addButton(QStringLiteral("Wizard"), QStringLiteral("wizard"), place(0), {});
+    addButton(QStringLiteral("Wizard"), QStringLiteral("wizard"), place(0), [this] {
+        formRequest() = Request::Insert;
+        LabelWizard wizard(this->files(), this);
+        wizard.call();
+        refresh();
+    });
     button(QStringLiteral("insert"))->setGeometry(place(1));
     button(QStringLiteral("insert"))->setToolTip(QStringLiteral("Add a blank label"));
     addButton(QStringLiteral("Cop&y"), QStringLiteral("copy"), place(2), [this] { copyRecord(); }, true)
@@ -461,6 +623,7 @@ BrowseLabels::BrowseLabels(FileSet &files, QWidget *parent)
     button(QStringLiteral("change"))->setToolTip(QStringLiteral("Modify the highlighted label"));
     button(QStringLiteral("delete"))->setGeometry(place(4));
     button(QStringLiteral("delete"))->setToolTip(QStringLiteral("Delete the highlighted label"));
+    // Printing comes with the label printing.
     addButton(QStringLiteral("&Print"), QStringLiteral("print"), place(5), {})
         ->setToolTip(QStringLiteral("Print the highlighted label"));
     button(QStringLiteral("close"))->setGeometry(place(8));
@@ -472,6 +635,7 @@ BrowseLabels::BrowseLabels(FileSet &files, QWidget *parent)
 void registerLabelWindows()
 {
     launchers().add(QStringLiteral("BrowseLabels"), &openList<BrowseLabels>);
+    launchers().add(QStringLiteral("LabelWizard"), &openForm<LabelWizard>);
 }
 
 } // namespace crx

@@ -7,12 +7,14 @@
 #include "browsewindow.h"
 #include "favouritefonts.h"
 #include "formwindow.h"
+#include "labelcomposer.h"
 
 #include <QFont>
 #include <vector>
 
 class QGroupBox;
 class QLabel;
+class QPlainTextEdit;
 class QTabWidget;
 
 namespace crx {
@@ -48,38 +50,87 @@ public:
     explicit UpdateFontFreeform(FileSet &files, QWidget *parent = nullptr);
 };
 
-class UpdateLabels : public FormWindow
+// What the label form and the label wizard share: the insert priming, the option groups, the
+// "Select Font" buttons with the font feedback, the elements of the label's type and
+// "Select File".
+class LabelForm : public FormWindow
+{
+    Q_OBJECT
+public:
+    // Shows the elements of the label's type as the record stands.
+    virtual void showType();
+
+protected:
+    LabelForm(FileSet &files, const QString &name, Titles titles, QSize size, QWidget *parent);
+    // A "Select Font" button for the element's font field, and the controls drawn in its font.
+    void addFontButton(QWidget *page, QRect place, const char *field, QList<QWidget *> drawn,
+                       QLabel *description = nullptr);
+    QGroupBox *addOption(QWidget *page, const QString &title, const char *field, const QStringList &choices,
+                         QRect place);
+    // The label type option, showing the type's elements when a radio is chosen.
+    void addTypeOption(QWidget *page, QRect place);
+    // A page's text with its font button and the font's description.
+    QPlainTextEdit *addText(QWidget *page, const char *memo, const char *font, QRect place);
+    // The general fields: description, the CD's spine, title and picture, the cassette's title and flap.
+    void addGeneralFields(QWidget *page, int top);
+    void showFonts();
+    void selectFile();
+    bool isCd();
+    // Priming at open: a picture position still at none (or at the one given) becomes this.
+    void primePosition(qint64 fromX, qint64 toX, qint64 fromY, qint64 toY);
+
+    FileSet &files_;
+    QLineEdit *image_ = nullptr;
+    QList<QWidget *> cdOnly_, cassetteOnly_;
+
+private:
+    struct FontElement {
+        const char *field;
+        QList<QWidget *> drawn;
+        QLabel *description;
+    };
+    std::vector<FontElement> fonts_;
+};
+
+class UpdateLabels : public LabelForm
 {
     Q_OBJECT
 public:
     explicit UpdateLabels(FileSet &files, QWidget *parent = nullptr);
     bool prepare() override;
     QTabWidget *sheet() const { return sheet_; }
-    // Shows the elements of the label's type and the picture's group as the record stands.
-    void showType();
+    void showType() override;
 
 private:
-    // A "Select Font" button for the element's font field, and the controls drawn in its font.
-    void addFontButton(QWidget *page, QRect place, const char *field, QList<QWidget *> drawn,
-                       QLabel *description = nullptr);
-    QGroupBox *addOption(QWidget *page, const QString &title, const char *field, const QStringList &choices,
-                         QRect place);
-    void showFonts();
     void sizeChosen();
-    void selectFile();
 
-    struct FontElement {
-        const char *field;
-        QList<QWidget *> drawn;
-        QLabel *description;
-    };
-    FileSet &files_;
     QTabWidget *sheet_;
-    std::vector<FontElement> fonts_;
-    QList<QWidget *> cdOnly_, cassetteOnly_;
     QGroupBox *imageGroup_;
     QWidget *width_, *height_, *widthPrompt_, *heightPrompt_;
-    QLineEdit *image_;
+};
+
+// "Add Label Wizard": a new label filled from an album or from the songs of a file number,
+// walked page by page.
+class LabelWizard : public LabelForm
+{
+    Q_OBJECT
+public:
+    explicit LabelWizard(FileSet &files, QWidget *parent = nullptr);
+    bool prepare() override;
+    int page() const { return page_; } // 1 to 6
+    QPushButton *nextButton() const { return next_; }
+    QPushButton *backButton() const { return back_; }
+
+    void selectAlbum();
+    void selectFileNumber();
+
+private:
+    void showPage(int page);
+    void compose(const LabelComposition &composition);
+
+    QTabWidget *sheet_;
+    QPushButton *next_, *back_;
+    int page_ = 1;
 };
 
 class BrowseLabels : public BrowseWindow

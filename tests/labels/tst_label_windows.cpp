@@ -213,6 +213,86 @@ private Q_SLOTS:
         QCOMPARE(cat.fonts->records(), qint64(1));
     }
 
+    // The wizard on an album (as the album lists call it): the label composed at once, the pages
+    // of a CD walked to the back cover, Finish stores it and the list shows it.
+    void theWizardOnAnAlbum()
+    {
+        Catalogue cat;
+        DataFile &albums = cat.files.use(FileId::Album);
+        DataFile &songs = cat.files.use(FileId::Cantorix);
+        albums.buffer().clear();
+        albums.buffer().set("ALB:AlbumID", 5);
+        albums.buffer().set("ALB:Album", "Arrival");
+        albums.buffer().set("ALB:Artist", "ABBA");
+        QCOMPARE(albums.add(), int(NoError));
+        const char *titles[] = {"When I Kissed the Teacher", "Dancing Queen"};
+        for (int t = 1; t <= 2; ++t) {
+            songs.buffer().clear();
+            songs.buffer().set("MUS:ID", t);
+            songs.buffer().set("MUS:AlbumID", 5);
+            songs.buffer().set("MUS:Side", 1);
+            songs.buffer().set("MUS:TrackNumber", t);
+            songs.buffer().set("MUS:Title", titles[t - 1]);
+            songs.buffer().set("MUS:Artist", "ABBA");
+            songs.buffer().set("MUS:Time", (180 + t) * 100 + 1);
+            QCOMPARE(songs.add(), int(NoError));
+        }
+        formRequest() = Request::Change;
+        LabelWizard wizard(cat.files);
+        QVERIFY(wizard.prepare());
+        QCOMPARE(wizard.windowTitle(), QStringLiteral("Add Label Wizard"));
+        QCOMPARE(cat.person.shown.back().title, QStringLiteral("Processing Complete"));
+        QCOMPARE(wizard.page(), 1);
+        QVERIFY(!wizard.backButton()->isEnabled());
+        QVERIFY(!wizard.okButton()->isVisibleTo(&wizard));
+        QCOMPARE(wizard.findChild<QLineEdit *>("LAB:ImagePositionX"), nullptr);
+        wizard.findChild<QGroupBox *>("LAB:LabelType")->findChildren<QRadioButton *>()[1]->click();
+        QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
+        QCOMPARE(wizard.page(), 2);
+        QCOMPARE(wizard.findChild<QLineEdit *>("LAB:CDSpine")->text(), QStringLiteral("Arrival - ABBA"));
+        QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
+        QCOMPARE(wizard.page(), 3);
+        QCOMPARE(wizard.findChild<QPlainTextEdit *>("LAB:CDInsideText")->toPlainText(),
+                 QStringLiteral("  1. When I Kissed the Teacher (3:01)\n  2. Dancing Queen (3:02)"));
+        QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
+        QCOMPARE(wizard.page(), 4);
+        QVERIFY(wizard.okButton()->isVisibleTo(&wizard));
+        QVERIFY(!wizard.nextButton()->isEnabled());
+        QTest::mouseClick(wizard.okButton(), Qt::LeftButton);
+        cat.files.release(FileId::Cantorix);
+        cat.files.release(FileId::Album);
+        const Record label = cat.label("Arrival - ABBA");
+        QCOMPARE(label.get("LAB:LabelType").toString(), QStringLiteral("CD"));
+        QCOMPARE(label.get("LAB:AlbumID").toLongLong(), qint64(5));
+        QCOMPARE(label.get("LAB:ImagePositionX").toLongLong(), qint64(6792));
+        QCOMPARE(label.get("LAB:ImagePositionY").toLongLong(), qint64(8052));
+        QVERIFY(label.get("LAB:CDInsideText").toString().contains("Dancing Queen (3:02)"));
+        BrowseLabels list(cat.files);
+        QVERIFY(list.start());
+        QCOMPARE(columnTexts(*list.listBox(), 0), QStringList{"Arrival - ABBA"});
+    }
+
+    // A cassette label skips the CD's pages: General, Side A, Side B, and back again.
+    void theWizardsCassettePages()
+    {
+        Catalogue cat;
+        formRequest() = Request::Insert;
+        LabelWizard wizard(cat.files);
+        QVERIFY(wizard.prepare());
+        QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
+        QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
+        QCOMPARE(wizard.page(), 5);
+        QTest::mouseClick(wizard.nextButton(), Qt::LeftButton);
+        QCOMPARE(wizard.page(), 6);
+        QVERIFY(wizard.okButton()->isVisibleTo(&wizard));
+        QTest::mouseClick(wizard.backButton(), Qt::LeftButton);
+        QTest::mouseClick(wizard.backButton(), Qt::LeftButton);
+        QCOMPARE(wizard.page(), 2);
+        QTest::mouseClick(wizard.backButton(), Qt::LeftButton);
+        QCOMPARE(wizard.page(), 1);
+        QVERIFY(!wizard.backButton()->isEnabled());
+    }
+
     // Freeform: the colour dialog on the colour's number.
     void freeformColour()
     {
