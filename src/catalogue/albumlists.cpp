@@ -5,6 +5,7 @@
 #include "browsecategories.h"
 #include "fileset.h"
 #include "globals.h"
+#include "labelwizardcall.h"
 #include "placement.h"
 #include "profile.h"
 #include "referencelists.h"
@@ -164,9 +165,12 @@ BrowseAlbums::BrowseAlbums(FileSet &files, QWidget *parent)
         menu.addAction(QStringLiteral("Cop&y"), this, &BrowseWindow::copyRecord)->setEnabled(rows);
         menu.addSeparator();
         menu.addAction(QStringLiteral("Album Wi&zard"), this, [this] { runWizard<AlbumWizard>(); });
-        // Printing and labels come with the reports and the label wizard.
+        // Printing comes with the reports.
         menu.addAction(QStringLiteral("&Print"))->setEnabled(false);
-        menu.addAction(QStringLiteral("Create Label..."))->setEnabled(false);
+        menu.addAction(QStringLiteral("Create Label..."), this, [this] {
+                if (readHighlighted())
+                    callLabelWizard(files_, this);
+            })->setEnabled(rows && hasLabelWizard());
         menu.addAction(QStringLiteral("Quick CD Cover"))->setEnabled(false);
     });
 }
@@ -257,8 +261,9 @@ std::unique_ptr<QMenu> BrowseAlbumsAndSongs::songPopupMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
     menu->addAction(QStringLiteral("Album Wi&zard"), this, [this] { runWizard<AlbumWizard>(); });
-    // Labels and the quick insert come with the label wizard and the reports.
-    menu->addAction(QStringLiteral("Create Label..."))->setEnabled(false);
+    // The quick insert comes with the reports.
+    menu->addAction(QStringLiteral("Create Label..."), this, [this] { callLabelWizard(files_, this); })
+        ->setEnabled(hasLabelWizard() && files_.file(FileId::Album).buffer().get("ALB:AlbumID").toLongLong() != 0);
     menu->addAction(QStringLiteral("Quick CD Insert"))->setEnabled(false);
     return menu;
 }

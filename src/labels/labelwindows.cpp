@@ -6,6 +6,7 @@
 #include "fileset.h"
 #include "interaction.h"
 #include "labelcomposer.h"
+#include "labelwizardcall.h"
 #include "launchers.h"
 #include "pagebuttons.h"
 #include "selectfilenumber.h"
@@ -636,6 +637,12 @@ void registerLabelWindows()
 {
     launchers().add(QStringLiteral("BrowseLabels"), &openList<BrowseLabels>);
     launchers().add(QStringLiteral("LabelWizard"), &openForm<LabelWizard>);
+    setLabelWizardCall([](FileSet &files, QWidget *parent) {
+        // Called on an album, the wizard composes from it at once.
+        formRequest() = Request::Change;
+        LabelWizard wizard(files, parent);
+        wizard.call();
+    });
 }
 
 } // namespace crx

@@ -3,6 +3,7 @@
 // chosen for the sides, and the favourite fonts with their font dialog.
 #include "datafile.h"
 #include "fileset.h"
+#include "albumlists.h"
 #include "labelwindows.h"
 #include "mainframe.h"
 #include "scriptedinteraction.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -270,6 +272,37 @@ private Q_SLOTS:
         BrowseLabels list(cat.files);
         QVERIFY(list.start());
         QCOMPARE(columnTexts(*list.listBox(), 0), QStringList{"Arrival - ABBA"});
+    }
+
+    // "Create Label..." in the album list's popup runs the wizard on the highlighted album.
+    void createLabelFromTheAlbumList()
+    {
+        Catalogue cat;
+        DataFile &albums = cat.files.use(FileId::Album);
+        albums.buffer().clear();
+        albums.buffer().set("ALB:AlbumID", 3);
+        albums.buffer().set("ALB:Album", "Gold");
+        albums.buffer().set("ALB:Artist", "ABBA");
+        QCOMPARE(albums.add(), int(NoError));
+        cat.files.release(FileId::Album);
+        BrowseAlbums list(cat.files);
+        QVERIFY(list.start());
+        const std::unique_ptr<QMenu> menu = list.popupMenu();
+        QAction *create = nullptr;
+        for (QAction *a : menu->actions())
+            if (a->text() == QLatin1String("Create Label..."))
+                create = a;
+        QVERIFY(create && create->isEnabled());
+        QString spine;
+        onModals({[&spine](QWidget *modal) {
+            auto *wizard = qobject_cast<LabelWizard *>(modal);
+            QVERIFY(wizard);
+            spine = wizard->findChild<QLineEdit *>("LAB:CDSpine")->text();
+            QTest::mouseClick(wizard->okButton(), Qt::LeftButton);
+        }});
+        create->trigger();
+        QCOMPARE(spine, QStringLiteral("Gold - ABBA"));
+        QCOMPARE(cat.label("Gold - ABBA").get("LAB:AlbumID").toLongLong(), qint64(3));
     }
 
     // A cassette label skips the CD's pages: General, Side A, Side B, and back again.
