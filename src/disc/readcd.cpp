@@ -123,10 +123,12 @@ bool writeSongs(FileSet &files, const Record &album, int side, const std::vector
 
 } // namespace
 
-QString openDisc(const QString &workingDirectory)
+QString openDisc(const QString &workingDirectory, bool *opened)
 {
     // A reply that is not a number ("Error:265") reads as 0.
     const int device = SendMciCommand(QStringLiteral("open cdaudio shareable")).toInt();
+    if (opened)
+        *opened = device >= 1 && device <= 3;
     if ((device < 1 || device > 3) && profileNumber(readOtherSetting(workingDirectory, "IgnoreMCIError")) != 0)
         return QStringLiteral("CD player not available.  Ensure that no other program is using the CD-ROM drive.");
     if (SendMciCommand(QStringLiteral("status cdaudio ready")).isEmpty())
@@ -175,11 +177,17 @@ DiscIdentity identifyDisc()
 
 bool ReadCompactDisc(FileSet &files, ReadMode mode, bool writeTracks, ReadingProgress &progress, qint64 instance)
 {
-    const QString failure = openDisc(files.directory());
+    // The device is given back only when this read opened it: one the player holds stays its.
+    bool opened = false;
+    const QString failure = openDisc(files.directory(), &opened);
+    const auto giveBack = [opened] {
+        if (opened)
+            SendMciCommand(QStringLiteral("close cdaudio"));
+    };
     if (!failure.isEmpty()) {
         if (!(mode == ReadMode::IdentifyQuietly && !writeTracks))
             interaction().message(QStringLiteral("Error"), failure, Icon::Exclamation, OK, OK);
-        SendMciCommand(QStringLiteral("close cdaudio"));
+        giveBack();
         return false;
     }
     progress.start(ProgressSteps);
@@ -197,7 +205,7 @@ bool ReadCompactDisc(FileSet &files, ReadMode mode, bool writeTracks, ReadingPro
 
     SendMciCommand(QStringLiteral("set cdaudio time format tmsf"));
     if (!writeTracks && mode != ReadMode::Full) {
-        SendMciCommand(QStringLiteral("close cdaudio"));
+        giveBack();
         progress.finish();
         return true;
     }
@@ -225,7 +233,7 @@ bool ReadCompactDisc(FileSet &files, ReadMode mode, bool writeTracks, ReadingPro
         for (size_t t = 0; t + 1 < tracks.size(); ++t)
             tracks[t].length -= tracks[t + 1].length;
     }
-    SendMciCommand(QStringLiteral("close cdaudio"));
+    giveBack();
     progress.finish();
 
     if (writeTracks)

@@ -36,8 +36,9 @@ struct DiscIdentity {
 inline const QString QueryLineTooLong = QStringLiteral("Error.  CDDB command line must be rebuilt from details.");
 
 // Opens the drive and asks whether a disc is ready: empty when it is, else the message why
-// not ("CD player not ready." and the others). The drive is left open either way.
-QString openDisc(const QString &workingDirectory);
+// not ("CD player not ready." and the others). The drive is left open either way; opened tells
+// whether this call opened it (not when another holder, the player, has it open).
+QString openDisc(const QString &workingDirectory, bool *opened = nullptr);
 // The disc signature (ALB:CDIdentifier) of the open drive's disc of so many tracks: the count
 // in two places, then the time values of the disc's length and of the first three tracks'
 // lengths, 24 characters at most. Leaves the time format at tmsf.

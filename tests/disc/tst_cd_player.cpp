@@ -470,6 +470,27 @@ private Q_SLOTS:
         QVERIFY(p.eventLogText().contains("CD Sound"));
     }
 
+    // Reading the disc (an album form's Read) while the player holds the device and plays: the
+    // read leaves the device and the sound to the player.
+    void aReadWhilePlaying()
+    {
+        Player p;
+        p.catalogueShortDisc();
+        IntegratedCDPlayer *player = p.openPlayer();
+        QTRY_COMPARE(player->windowTitle(), QStringLiteral("CD Player - Short Waves"));
+        Player::press(player, "play");
+        QTRY_COMPARE(p.firstFrameHeard(), 150);
+        struct Quiet : ReadingProgress {
+            void start(int) override {}
+            void setLine(const QString &) override {}
+            void advance() override {}
+            void finish() override {}
+        } progress;
+        QVERIFY(ReadCompactDisc(p.files, ReadMode::IdentifyQuietly, false, progress));
+        QCOMPARE(SendMciCommand("status cdaudio mode"), QStringLiteral("playing"));
+        QCOMPARE(SendMciCommand("open cdaudio shareable"), QStringLiteral("Error:1"));
+    }
+
     // No sound device: the player goes on, its position moving, and says why nothing is heard.
     void withoutASoundDevice()
     {
