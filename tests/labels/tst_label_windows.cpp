@@ -326,6 +326,19 @@ private Q_SLOTS:
         QVERIFY(!wizard.backButton()->isEnabled());
     }
 
+    // A letter typed in the list goes to the first face beginning with it, in either case.
+    void aLetterFindsAFace()
+    {
+        Catalogue cat;
+        cat.addFont(1, "Arial");
+        cat.addFont(2, "courier");
+        cat.addFont(3, "Tahoma");
+        SelectFont list(cat.files);
+        QVERIFY(list.start());
+        QTest::keyClick(list.listBox(), Qt::Key_C, Qt::ShiftModifier);
+        QCOMPARE(list.listBox()->currentItem()->text(0), QStringLiteral("courier"));
+    }
+
     // Freeform: the colour dialog on the colour's number.
     void freeformColour()
     {
