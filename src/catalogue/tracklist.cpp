@@ -235,32 +235,40 @@ QMimeData *TrackList::mimeData(const QList<QTreeWidgetItem *> &items) const
     return data;
 }
 
+bool TrackList::acceptSongs(QDropEvent &event)
+{
+    const bool songs = event.mimeData()->hasFormat(dragFormat());
+    if (songs)
+        event.acceptProposedAction();
+    else
+        event.ignore();
+    return songs;
+}
+
+std::vector<qint64> TrackList::droppedSongs(const QMimeData &data)
+{
+    std::vector<qint64> ids;
+    for (const QByteArray &id : data.data(dragFormat()).split(','))
+        if (!id.isEmpty())
+            ids.push_back(id.toLongLong());
+    return ids;
+}
+
 void TrackList::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasFormat(dragFormat()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    acceptSongs(*event);
 }
 
 void TrackList::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (event->mimeData()->hasFormat(dragFormat()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    acceptSongs(*event);
 }
 
 void TrackList::dropEvent(QDropEvent *event)
 {
-    if (!event->mimeData()->hasFormat(dragFormat())) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    for (const QByteArray &id : event->mimeData()->data(dragFormat()).split(','))
-        if (!id.isEmpty())
-            Q_EMIT dropped(id.toLongLong());
+    if (acceptSongs(*event))
+        for (const qint64 id : droppedSongs(*event->mimeData()))
+            Q_EMIT dropped(id);
 }
 
 } // namespace crx

@@ -7,6 +7,9 @@
 
 #include <QByteArray>
 #include <QTreeWidget>
+
+class QDropEvent;
+class QMimeData;
 #include <vector>
 
 namespace crx {
@@ -19,6 +22,10 @@ class TrackList : public QTreeWidget
 public:
     // The drag format of songs: what lists with the drag identifier "Songs" carry (song identifiers).
     static QString dragFormat();
+    // Takes a drag or drop that carries songs and refuses any other; true when it takes it.
+    static bool acceptSongs(QDropEvent &event);
+    // The song identifiers a drop of songs carries.
+    static std::vector<qint64> droppedSongs(const QMimeData &data);
 
     // The album lists show the song's category after the other columns (and keep their format
     // under a control name of their own). The CD player shows Track, Time, Title, Artist and

@@ -55,6 +55,12 @@ CdDrive &CdAudio::drive()
     return cd;
 }
 
+CdDrive &CdAudio::driveAsItStands()
+{
+    // While the disc plays the drive is busy with its sound: what was seen of it stands.
+    return playing() ? *drive_ : drive();
+}
+
 void CdAudio::lookAgain()
 {
     drive_->refresh();
@@ -190,7 +196,7 @@ int CdAudio::play(const QStringList &words)
         playback_.resume();
         return mci::NoError;
     }
-    const CdDrive &cd = playing() ? *drive_ : drive();
+    const CdDrive &cd = driveAsItStands();
     if (cd.state() != DriveState::Ready)
         return mci::DeviceNotReady;
     qint64 start = position(), end = cd.toc().leadOut;
@@ -207,7 +213,7 @@ int CdAudio::seek(const QStringList &words)
 {
     if (words.size() != 4 || words[2] != QLatin1String("to"))
         return words.size() < 4 ? mci::MissingParameter : mci::UnrecognizedKeyword;
-    const CdDrive &cd = playing() ? *drive_ : drive();
+    const CdDrive &cd = driveAsItStands();
     if (cd.state() != DriveState::Ready)
         return mci::DeviceNotReady;
     qint64 frame = 0;
@@ -304,7 +310,7 @@ int CdAudio::status(const QStringList &words, QString &reply)
     const bool ofTrack = (isLength || isPosition) && words.size() == 5 && words[3] == QLatin1String("track");
     if (!(isCount || isCurrent || ((isLength || isPosition) && (words.size() == 3 || ofTrack))))
         return mci::UnrecognizedKeyword;
-    const CdDrive &cd = playing() ? *drive_ : drive();
+    const CdDrive &cd = driveAsItStands();
     if (cd.state() != DriveState::Ready)
         return mci::DeviceNotReady;
     const DiscToc &toc = cd.toc();

@@ -74,6 +74,8 @@ private:
     CdDrive &chosenDrive();
     // That drive, looked at once since it was chosen.
     CdDrive &drive();
+    // The drive as the playback last left it while the disc plays, else drive().
+    CdDrive &driveAsItStands();
     // Looks at the drive again; a new reason why it is not ready goes to the event log.
     void lookAgain();
     int open(const QStringList &words, QString &reply);

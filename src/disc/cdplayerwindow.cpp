@@ -53,22 +53,14 @@ QGroupBox *group(QWidget *parent, const QString &title, QRect place)
     return box;
 }
 
-QLabel *prompt(QWidget *parent, const QString &text, QRect place)
-{
-    auto *label = new QLabel(text, parent);
-    label->setGeometry(place);
-    return label;
-}
-
 // Rows of a prompt and its value down a group; the values, named as given.
 QList<QLabel *> valueRows(QGroupBox *box, std::initializer_list<std::pair<const char *, const char *>> rows)
 {
     QList<QLabel *> values;
     int y = 20;
     for (const auto &[text, name] : rows) {
-        prompt(box, QString::fromLatin1(text), QRect(10, y, 100, 20));
-        values << prompt(box, QString(), QRect(115, y, 60, 20));
-        values.back()->setObjectName(QString::fromLatin1(name));
+        pageLabel(box, QString::fromLatin1(text), QRect(10, y, 100, 20));
+        values << pageLabel(box, QString(), QRect(115, y, 60, 20), QString::fromLatin1(name));
         y += 25;
     }
     return values;
@@ -110,7 +102,7 @@ IntegratedCDPlayer::IntegratedCDPlayer(FileSet &files, QWidget *parent)
     connect(pageButton(total, QStringLiteral("Edit"), QStringLiteral("editAlbum"), QRect(185, 75, 70, 25)),
             &QPushButton::clicked, this, &IntegratedCDPlayer::editAlbum);
 
-    prompt(this, QStringLiteral("Tracks on CD"), QRect(10, 120, 200, 18));
+    pageLabel(this, QStringLiteral("Tracks on CD"), QRect(10, 120, 200, 18));
     tracks_ = new TrackList(files_, this, TrackList::Columns::Player);
     tracks_->setGeometry(10, 138, 540, 140);
     connect(tracks_, &QTreeWidget::itemActivated, this, [this] {
@@ -129,7 +121,7 @@ IntegratedCDPlayer::IntegratedCDPlayer(FileSet &files, QWidget *parent)
     bar_->setTextVisible(false);
     bar_->setCursor(Qt::PointingHandCursor);
     bar_->installEventFilter(this);
-    auto *caption = prompt(this, QStringLiteral("click here to locate within the track"), QRect(10, 304, 540, 16));
+    auto *caption = pageLabel(this, QStringLiteral("click here to locate within the track"), QRect(10, 304, 540, 16));
     caption->setAlignment(Qt::AlignCenter);
 
     const struct {
@@ -148,14 +140,14 @@ IntegratedCDPlayer::IntegratedCDPlayer(FileSet &files, QWidget *parent)
     }
     connect(pageButton(this, QStringLiteral("Cl&ose"), QStringLiteral("close"), QRect(x, 325, 62, 25)),
             &QPushButton::clicked, this, &QDialog::reject);
-    mode_ = prompt(this, QString(), QRect(10, 355, 540, 18));
+    mode_ = pageLabel(this, QString(), QRect(10, 355, 540, 18));
     mode_->setObjectName(QStringLiteral("mode"));
 
     QGroupBox *status = group(this, QStringLiteral("Status"), QRect(10, 375, 540, 48));
-    deviceState_ = value(status, QStringLiteral("deviceState"), QRect(10, 20, 120, 20));
-    phase_ = value(status, QStringLiteral("phase"), QRect(140, 20, 60, 20));
-    prompt(status, QStringLiteral("Performance:"), QRect(260, 20, 85, 20));
-    performance_ = value(status, QStringLiteral("performance"), QRect(345, 20, 50, 20));
+    deviceState_ = pageLabel(status, QString(), QRect(10, 20, 120, 20), QStringLiteral("deviceState"));
+    phase_ = pageLabel(status, QString(), QRect(140, 20, 60, 20), QStringLiteral("phase"));
+    pageLabel(status, QStringLiteral("Performance:"), QRect(260, 20, 85, 20));
+    performance_ = pageLabel(status, QString(), QRect(345, 20, 50, 20), QStringLiteral("performance"));
     connect(pageButton(status, QStringLiteral("Set"), QStringLiteral("setUp"), QRect(460, 17, 70, 25)),
             &QPushButton::clicked, this, &IntegratedCDPlayer::setUp);
 
@@ -169,13 +161,6 @@ IntegratedCDPlayer::~IntegratedCDPlayer()
         files_.release(FileId::Cantorix);
         files_.release(FileId::Album);
     }
-}
-
-QLabel *IntegratedCDPlayer::value(QWidget *group, const QString &name, QRect place)
-{
-    auto *label = prompt(group, QString(), place);
-    label->setObjectName(name);
-    return label;
 }
 
 bool IntegratedCDPlayer::start()

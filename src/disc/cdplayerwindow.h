@@ -43,7 +43,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QLabel *value(QWidget *group, const QString &name, QRect place);
     void tick();
     // Runs a command and shows at once what it changed, when the player polls.
     void command(void (CdPlayer::*run)());

@@ -30,14 +30,6 @@ constexpr int Width = 600, Height = 430;
 constexpr int PrimedX = 3771, PrimedY = 8438, WizardX = 6792, WizardY = 8052, Thumbnail = 1000;
 enum Tab { General, FrontCover, BackCover, Position, SideA, SideB };
 
-QLabel *label(QWidget *parent, const QString &text, QRect place, const QString &name = {})
-{
-    auto *l = new QLabel(text, parent);
-    l->setGeometry(place);
-    l->setObjectName(name);
-    return l;
-}
-
 // Faces of Windows programs that Linux lacks, drawn in the metric-compatible Liberation faces.
 void substituteWindowsFaces()
 {
@@ -270,7 +262,7 @@ void LabelForm::addFontButton(QWidget *page, QRect place, const char *field, QLi
 QPlainTextEdit *LabelForm::addText(QWidget *page, const char *memo, const char *font, QRect place)
 {
     QPlainTextEdit *text = addMemo(QLatin1String(memo), place, page);
-    QLabel *description = label(page, QString(), QRect(place.x() + 110, place.bottom() + 10, 440, 22),
+    QLabel *description = pageLabel(page, QString(), QRect(place.x() + 110, place.bottom() + 10, 440, 22),
                                 QStringLiteral("fontOf:") + QLatin1String(memo));
     addFontButton(page, QRect(place.x(), place.bottom() + 8, 100, 24), font, {text}, description);
     return text;
@@ -300,9 +292,9 @@ void LabelForm::addGeneralFields(QWidget *general, int top)
     for (QWidget *entry : {static_cast<QWidget *>(spine), static_cast<QWidget *>(title), static_cast<QWidget *>(image_)})
         cdOnly_ << promptOf(*general, entry);
     // The cassette's rows stand where the CD's do.
-    QLabel *cassetteTitle = label(general, QStringLiteral("Title:"), QRect(10, top + 35, 90, 22));
+    QLabel *cassetteTitle = pageLabel(general, QStringLiteral("Title:"), QRect(10, top + 35, 90, 22));
     QPlainTextEdit *titleMemo = addMemo(QStringLiteral("LAB:CassetteTitle"), QRect(105, top + 35, 340, 70), general);
-    QLabel *flap = label(general, QStringLiteral("Flap:"), QRect(10, top + 115, 90, 22));
+    QLabel *flap = pageLabel(general, QStringLiteral("Flap:"), QRect(10, top + 115, 90, 22));
     QPlainTextEdit *flapMemo = addMemo(QStringLiteral("LAB:CassetteFlap"), QRect(105, top + 115, 340, 70), general);
     addFontButton(general, QRect(455, top + 35, 100, 24), "LAB:CassetteTitleFontID", {titleMemo});
     addFontButton(general, QRect(455, top + 115, 100, 24), "LAB:CassetteFlapFontID", {flapMemo});
@@ -396,10 +388,10 @@ UpdateLabels::UpdateLabels(FileSet &files, QWidget *parent)
     imageGroup_->setGeometry(290, 10, 270, 300);
     addField(QStringLiteral("&X-Axis:"), QStringLiteral("LAB:ImagePositionX"), QStringLiteral("@n-7"),
              QRect(10, 25, 60, 22), QRect(75, 25, 70, 22), {}, imageGroup_);
-    label(imageGroup_, QStringLiteral("1000ths of an inch from left"), QRect(75, 48, 190, 18));
+    pageLabel(imageGroup_, QStringLiteral("1000ths of an inch from left"), QRect(75, 48, 190, 18));
     addField(QStringLiteral("&Y-Axis:"), QStringLiteral("LAB:ImagePositionY"), QStringLiteral("@n-7"),
              QRect(10, 70, 60, 22), QRect(75, 70, 70, 22), {}, imageGroup_);
-    label(imageGroup_, QStringLiteral("1000ths of an inch from top"), QRect(75, 93, 190, 18));
+    pageLabel(imageGroup_, QStringLiteral("1000ths of an inch from top"), QRect(75, 93, 190, 18));
     QGroupBox *size = addOption(imageGroup_, QStringLiteral("Size"), "LAB:ImageSize",
                                 {QStringLiteral("Actual"), QStringLiteral("Thumbnail"), QStringLiteral("Other")},
                                 QRect(10, 115, 130, 100));
@@ -479,19 +471,19 @@ LabelWizard::LabelWizard(FileSet &files, QWidget *parent)
         sheet_->addTab(pages[i], QString::fromLatin1(titles[i]));
     }
     QWidget *first = pages[0];
-    label(first, QStringLiteral("This option will allow you to take information in your Cantorix Pro database"),
+    pageLabel(first, QStringLiteral("This option will allow you to take information in your Cantorix Pro database"),
           QRect(10, 10, 560, 20));
-    label(first, QStringLiteral("and print it in the form of cassette or compact disc labels."), QRect(10, 30, 560, 20));
-    label(first, QStringLiteral("Step 1:  Select a label type"), QRect(10, 80, 250, 20));
+    pageLabel(first, QStringLiteral("and print it in the form of cassette or compact disc labels."), QRect(10, 30, 560, 20));
+    pageLabel(first, QStringLiteral("Step 1:  Select a label type"), QRect(10, 80, 250, 20));
     addTypeOption(first, QRect(270, 70, 200, 50));
-    label(first, QStringLiteral("Step 2:  Select information using either an"), QRect(10, 150, 300, 20));
-    label(first, QStringLiteral("Album Title or File Number"), QRect(10, 170, 300, 20));
+    pageLabel(first, QStringLiteral("Step 2:  Select information using either an"), QRect(10, 150, 300, 20));
+    pageLabel(first, QStringLiteral("Album Title or File Number"), QRect(10, 170, 300, 20));
     connect(pageButton(first, QStringLiteral("Select Album"), QStringLiteral("selectAlbum"), QRect(320, 145, 130, 25)),
             &QPushButton::clicked, this, &LabelWizard::selectAlbum);
     connect(pageButton(first, QStringLiteral("Select File Number"), QStringLiteral("selectFileNumber"),
                        QRect(320, 175, 130, 25)),
             &QPushButton::clicked, this, &LabelWizard::selectFileNumber);
-    label(pages[1], QStringLiteral("Enter the basic information for this label:"), QRect(10, 10, 400, 20));
+    pageLabel(pages[1], QStringLiteral("Enter the basic information for this label:"), QRect(10, 10, 400, 20));
     addGeneralFields(pages[1], 40);
     const struct {
         int page;
@@ -502,7 +494,7 @@ LabelWizard::LabelWizard(FileSet &files, QWidget *parent)
         {4, "What are the songs on Side A of the cassette?", "LAB:CassetteContentsA", "LAB:CassetteContentsFontID"},
         {5, "What are the songs on Side B of the cassette?", "LAB:CassetteContentsB", "LAB:CassetteContentsFontID"}};
     for (const auto &t : texts) {
-        label(pages[t.page], QLatin1String(t.line), QRect(10, 10, 500, 20));
+        pageLabel(pages[t.page], QLatin1String(t.line), QRect(10, 10, 500, 20));
         addText(pages[t.page], t.memo, t.font, QRect(10, 35, Width - 40, 260));
     }
 

@@ -43,14 +43,6 @@ QString timeText(qint64 time)
     return formatValue(QStringLiteral("t4"), time);
 }
 
-QLabel *label(QWidget *parent, const QString &text, QRect place, const QString &name = {})
-{
-    auto *l = new QLabel(text, parent);
-    l->setGeometry(place);
-    l->setObjectName(name);
-    return l;
-}
-
 } // namespace
 
 // ---- the entry list ----
@@ -77,30 +69,19 @@ QStringList PlaylistEntryList::mimeTypes() const
 
 void PlaylistEntryList::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasFormat(TrackList::dragFormat()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    TrackList::acceptSongs(*event);
 }
 
 void PlaylistEntryList::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (event->mimeData()->hasFormat(TrackList::dragFormat()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    TrackList::acceptSongs(*event);
 }
 
 void PlaylistEntryList::dropEvent(QDropEvent *event)
 {
-    if (!event->mimeData()->hasFormat(TrackList::dragFormat())) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    for (const QByteArray &id : event->mimeData()->data(TrackList::dragFormat()).split(','))
-        if (!id.isEmpty())
-            Q_EMIT dropped(id.toLongLong());
+    if (TrackList::acceptSongs(*event))
+        for (const qint64 id : TrackList::droppedSongs(*event->mimeData()))
+            Q_EMIT dropped(id);
 }
 
 void PlaylistEntryList::keyPressEvent(QKeyEvent *event)
@@ -135,8 +116,8 @@ UpdatePlaylist::UpdatePlaylist(FileSet &files, QWidget *parent)
 
     addField(QStringLiteral("&Playlist Description:"), QStringLiteral("PLD:PlaylistDescription"), QStringLiteral("@s30"),
              QRect(10, 10, 130, 22), QRect(145, 10, 160, 22), {}, list);
-    label(list, QStringLiteral("Total Time:"), QRect(330, 10, 80, 22));
-    total_ = label(list, QString(), QRect(415, 10, 90, 22), QStringLiteral("totalTime"));
+    pageLabel(list, QStringLiteral("Total Time:"), QRect(330, 10, 80, 22));
+    total_ = pageLabel(list, QString(), QRect(415, 10, 90, 22), QStringLiteral("totalTime"));
 
     entries_ = new PlaylistEntryList(list);
     entries_->setGeometry(10, 40, FormWidth - 40, 260);
@@ -168,12 +149,12 @@ UpdatePlaylist::UpdatePlaylist(FileSet &files, QWidget *parent)
     for (const auto &b : buttons)
         connect(pageButton(list, QString::fromLatin1(b.text), QString::fromLatin1(b.name), QRect(b.x, 310, 72, 25)),
                 &QPushButton::clicked, this, b.run);
-    label(list, QStringLiteral("Drag from the \"Songs\" window and drop on the Playlist"), QRect(10, 345, 500, 20),
+    pageLabel(list, QStringLiteral("Drag from the \"Songs\" window and drop on the Playlist"), QRect(10, 345, 500, 20),
           QStringLiteral("hint"));
 
     addMemo(QStringLiteral("PLD:Notes"), QRect(10, 10, FormWidth - 40, 300), notes);
-    label(notes, QStringLiteral("Last Edit Date:"), QRect(10, 320, 100, 22));
-    lastEdit_ = label(notes, QString(), QRect(115, 320, 250, 22), QStringLiteral("lastEditDate"));
+    pageLabel(notes, QStringLiteral("Last Edit Date:"), QRect(10, 320, 100, 22));
+    lastEdit_ = pageLabel(notes, QString(), QRect(115, 320, 250, 22), QStringLiteral("lastEditDate"));
     helpButton()->hide();
     cancelButton()->setGeometry(helpButton()->geometry());
     okButton()->setGeometry(cancelButton()->geometry().translated(-81, 0));
@@ -379,7 +360,7 @@ UpdatePlaylistDetails::UpdatePlaylistDetails(FileSet &files, QWidget *parent)
     connect(pageButton(this, QStringLiteral("&Select Song"), QStringLiteral("selectSong"), QRect(10, 10, 100, 25)),
             &QPushButton::clicked, this, &UpdatePlaylistDetails::selectSong);
     const auto shown = [this](const QString &prompt, const char *name, int y) {
-        label(this, prompt, QRect(10, y, 100, 22));
+        pageLabel(this, prompt, QRect(10, y, 100, 22));
         auto *entry = new QLineEdit(this);
         entry->setObjectName(QLatin1String(name));
         entry->setGeometry(115, y, 345, 22);
@@ -474,7 +455,7 @@ GeneratePlaylistWindow::GeneratePlaylistWindow(FileSet &files, QWidget *parent) 
     setObjectName(QStringLiteral("GeneratePlaylist"));
     setWindowTitle(QStringLiteral("Generate Play List"));
     resize(440, 230);
-    const auto row = [this](const QString &prompt, int y) { label(this, prompt, QRect(10, y, 220, 22)); };
+    const auto row = [this](const QString &prompt, int y) { pageLabel(this, prompt, QRect(10, y, 220, 22)); };
     row(QStringLiteral("Play List Size (Number of Songs):"), 10);
     size_ = new NumberSpin(2, false, this);
     size_->setObjectName(QStringLiteral("size"));

@@ -1,5 +1,6 @@
 #include "pagebuttons.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace crx {
@@ -12,6 +13,14 @@ QPushButton *pageButton(QWidget *page, const QString &text, const QString &name,
     b->setToolTip(tip);
     b->setAutoDefault(false);
     return b;
+}
+
+QLabel *pageLabel(QWidget *page, const QString &text, QRect place, const QString &name)
+{
+    auto *label = new QLabel(text, page);
+    label->setGeometry(place);
+    label->setObjectName(name);
+    return label;
 }
 
 void addMoveButtons(QWidget *page, QPoint at, std::function<void(Move)> move)
