@@ -11,7 +11,7 @@ namespace crx {
 
 enum class Icon { None, Information, Exclamation, Question };
 
-enum Button { NoButton = 0, OK = 1, Yes = 2, No = 4, Retry = 8, Cancel = 16 };
+enum Button { NoButton = 0, OK = 1, Yes = 2, No = 4, Retry = 8, Cancel = 16, Ignore = 32 };
 using Buttons = int;
 
 // A font as the platform's font dialog shows it; the colour is red + 256 × green + 65536 × blue.

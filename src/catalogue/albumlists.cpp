@@ -10,6 +10,7 @@
 #include "profile.h"
 #include "referencelists.h"
 #include "settings.h"
+#include "songdisplay.h"
 #include "songform.h"
 #include "tracklist.h"
 

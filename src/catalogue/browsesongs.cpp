@@ -8,6 +8,7 @@
 #include "mediaandartists.h"
 #include "referencelists.h"
 #include "settings.h"
+#include "songdisplay.h"
 #include "songform.h"
 #include "tracklist.h"
 

@@ -3,6 +3,7 @@
 #include "albumform.h"
 #include "fileset.h"
 #include "referencelists.h"
+#include "songdisplay.h"
 #include "songform.h"
 #include "tracklist.h"
 

@@ -46,22 +46,6 @@ void fillCategoryList(FileSet &files, QComboBox &list)
     });
 }
 
-QString categoryName(FileSet &files, qint64 id)
-{
-    if (id == 0)
-        return {};
-    DataFile &categories = files.use(FileId::Categories);
-    const Record kept = categories.buffer();
-    categories.buffer().clear();
-    categories.buffer().set("CAT:CategoryID", id);
-    QString name;
-    if (categories.get(categories.def().keyIndex("CAT:KeyCategoryID")) == NoError)
-        name = categories.buffer().get("CAT:Category").toString();
-    categories.buffer() = kept;
-    files.release(FileId::Categories);
-    return name;
-}
-
 int listEntry(const QComboBox &list)
 {
     return list.findText(list.currentText().trimmed(), Qt::MatchFixedString);

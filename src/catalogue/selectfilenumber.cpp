@@ -2,6 +2,7 @@
 
 #include "browsecategories.h"
 #include "referencelists.h"
+#include "songdisplay.h"
 
 #include <QPushButton>
 #include <QTabBar>

@@ -1,6 +1,7 @@
 #include "songform.h"
 
 #include "addwizardcall.h"
+#include "albumlists.h"
 #include "associatedfile.h"
 #include "autocomplete.h"
 #include "datafile.h"
@@ -11,8 +12,8 @@
 #include "picture.h"
 #include "referencelists.h"
 #include "selectaddmode.h"
-#include "albumlists.h"
 #include "settings.h"
+#include "songdisplay.h"
 #include "songentry.h"
 #include "standardmessages.h"
 

@@ -43,6 +43,7 @@ public:
 
     const FileDef &def() const { return def_; }
     Record &buffer() { return buffer_; }
+    const Record &buffer() const { return buffer_; }
 
     // The name on disk: the layout's disk name + ".tps" unless set otherwise.
     void setDiskName(const QString &name);

@@ -13,6 +13,7 @@
 #include "readingcdwindow.h"
 #include "referencelists.h"
 #include "settings.h"
+#include "songdisplay.h"
 #include "songentry.h"
 #include "trackform.h"
 

@@ -10,6 +10,7 @@
 #include "profile.h"
 #include "readcd.h"
 #include "settings.h"
+#include "songdisplay.h"
 #include "standardmessages.h"
 #include "transaction.h"
 

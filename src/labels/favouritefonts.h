@@ -1,32 +1,15 @@
 // Favourite fonts as the labels keep them (file Fonts): a face, a point
 // size, a colour and a style, all stored as text. The colour is
-// red + 256 × green + 65536 × blue. The style is the weight (100 to 900, as
-// the font dialog gives it: 400 normal, 700 bold) plus 1000 for italic,
-// 2000 for underline and 4000 for strike-out, so that "4700" is bold
-// struck-out; it goes into the font dialog and comes back unchanged.
+// a colour number and the style a style number (fontnumbers.h).
 #pragma once
+
+#include "fontnumbers.h"
 
 #include <QString>
 
 namespace crx {
 
 class FileSet;
-
-struct FontStyle {
-    int weight = 400;
-    bool italic = false, underline = false, strikeOut = false;
-    bool operator==(const FontStyle &) const = default;
-};
-int styleNumber(const FontStyle &style);
-// A stored number as a style; a blank or foreign one is the normal style.
-FontStyle styleOf(int number);
-
-struct Rgb {
-    int red = 0, green = 0, blue = 0;
-    bool operator==(const Rgb &) const = default;
-};
-int colourNumber(const Rgb &rgb);
-Rgb rgbOf(int number);
 
 struct FavouriteFont {
     QString face;

@@ -9,6 +9,7 @@
 #include "labelwizardcall.h"
 #include "launchers.h"
 #include "pagebuttons.h"
+#include "pagelist.h"
 #include "selectfilenumber.h"
 #include "settings.h"
 
@@ -29,19 +30,6 @@ namespace {
 constexpr int Width = 600, Height = 430;
 constexpr int PrimedX = 3771, PrimedY = 8438, WizardX = 6792, WizardY = 8052, Thumbnail = 1000;
 enum Tab { General, FrontCover, BackCover, Position, SideA, SideB };
-
-// Faces of Windows programs that Linux lacks, drawn in the metric-compatible Liberation faces.
-void substituteWindowsFaces()
-{
-    static const bool done = [] {
-        for (const char *sans : {"Arial", "MS Sans Serif", "Small Fonts", "Helvetica"})
-            QFont::insertSubstitution(QLatin1String(sans), QStringLiteral("Liberation Sans"));
-        QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-        QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
-        return true;
-    }();
-    Q_UNUSED(done);
-}
 
 // The prompt of an entry on a page.
 QWidget *promptOf(QWidget &page, QWidget *entry)

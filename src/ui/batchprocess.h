@@ -66,6 +66,8 @@ public:
     bool tick();
     void cancel();
     Response response() const { return response_; }
+    // Whether the pass ended on a read error (its message has been shown).
+    bool readFailed() const { return readFailed_; }
     int percent() const { return percent_; }
 
 private:

@@ -47,6 +47,7 @@ QMessageBox::StandardButton standard(Button b)
     case No: return QMessageBox::No;
     case Retry: return QMessageBox::Retry;
     case Cancel: return QMessageBox::Cancel;
+    case Ignore: return QMessageBox::Ignore;
     case NoButton: break;
     }
     return QMessageBox::NoButton;
@@ -70,13 +71,13 @@ Button QtInteraction::message(const QString &title, const QString &text, Icon ic
     QMessageBox box(QApplication::activeWindow());
     describe(box, title, text, icon);
     QMessageBox::StandardButtons set;
-    for (Button b : {OK, Yes, No, Retry, Cancel})
+    for (Button b : {OK, Yes, No, Retry, Cancel, Ignore})
         if (buttons & b)
             set |= standard(b);
     box.setStandardButtons(set);
     box.setDefaultButton(standard(defaultButton));
     const int pressed = box.exec();
-    for (Button b : {OK, Yes, No, Retry, Cancel})
+    for (Button b : {OK, Yes, No, Retry, Cancel, Ignore})
         if (pressed == standard(b))
             return b;
     return (buttons & Cancel) ? Cancel : defaultButton;

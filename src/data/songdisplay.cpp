@@ -1,5 +1,7 @@
 #include "songdisplay.h"
 
+#include "datafile.h"
+#include "fileset.h"
 #include "record.h"
 
 namespace crx {
@@ -25,6 +27,22 @@ QString displayTime(qint64 time)
         return {};
     const qint64 seconds = (time - 1) / 100;
     return QStringLiteral("%1:%2").arg(seconds / 60, 2).arg(seconds % 60, 2, 10, QChar('0'));
+}
+
+QString categoryName(FileSet &files, qint64 id)
+{
+    if (id == 0)
+        return {};
+    DataFile &categories = files.use(FileId::Categories);
+    const Record kept = categories.buffer();
+    categories.buffer().clear();
+    categories.buffer().set("CAT:CategoryID", id);
+    QString name;
+    if (categories.get(categories.def().keyIndex("CAT:KeyCategoryID")) == NoError)
+        name = categories.buffer().get("CAT:Category").toString();
+    categories.buffer() = kept;
+    files.release(FileId::Categories);
+    return name;
 }
 
 } // namespace crx

@@ -1,12 +1,13 @@
 // How a song shows in track lists, printed lists and labels: its display
 // title (" (Skips)", then the mix in parentheses) and its display time
-// (total minutes and two-digit seconds).
+// (total minutes and two-digit seconds), and the name of its category.
 #pragma once
 
 #include <QString>
 
 namespace crx {
 
+class FileSet;
 class Record;
 
 // The title, " (Skips)" when the song skips, then " (" mix ")" when it has a mix. A title that
@@ -15,5 +16,8 @@ QString displayTitle(Record &song);
 
 // 0:03:45 shows as " 3:45", 1:03:20 as "63:20"; no time shows blank.
 QString displayTime(qint64 time);
+
+// The name of the category numbered id; blank for 0 or a category that no longer exists.
+QString categoryName(FileSet &files, qint64 id);
 
 } // namespace crx
