@@ -46,8 +46,6 @@ public:
     virtual QString clipboardText() = 0;
     virtual void setClipboardText(const QString &text) = 0;
 
-    // The platform's printer set-up dialog.
-    virtual void printerSetup() = 0;
     // The platform's font dialog, preloaded with the font; false when the person cancelled.
     virtual bool chooseFont(const QString &title, FontChoice &font) = 0;
     // The platform's colour dialog on a colour number; false when the person cancelled.

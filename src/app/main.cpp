@@ -10,6 +10,8 @@
 #include "mainframe.h"
 #include "playlistwindows.h"
 #include "qtinteraction.h"
+#include "qtprinter.h"
+#include "reportwindows.h"
 #include "settings.h"
 #include "soundoutput.h"
 #include "startup.h"
@@ -49,6 +51,9 @@ int main(int argc, char *argv[])
     crx::registerCdPlayer();
     crx::registerPlaylistWindows();
     crx::registerLabelWindows();
+    crx::registerReportWindows();
+    crx::QtPrinter printer;
+    crx::setPrinter(&printer);
     crx::setAudioOutputMaker(&crx::makeSoundOutput);
     // The drive of this run, gone (with the playback's thread and its sound) before the application.
     crx::CdAudio drive(QDir::currentPath());

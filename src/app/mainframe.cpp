@@ -5,6 +5,7 @@
 #include "firstrun.h"
 #include "help.h"
 #include "launchers.h"
+#include "printer.h"
 #include "profile.h"
 #include "settings.h"
 #include "standardmessages.h"
@@ -296,7 +297,7 @@ void MainFrame::builtin(const QString &target)
     } else if (target == QLatin1String("Cascade")) {
         workspace_->cascadeSubWindows();
     } else if (target == QLatin1String("PrintSetup")) {
-        interaction().printerSetup();
+        printer().setup();
     } else if (target == QLatin1String("HelpContents") || target == QLatin1String("HelpSearch")) {
         openHelp(QString());
     } else if (target == QLatin1String("HelpHowTo")) {

@@ -5,6 +5,8 @@
 #include "fileset.h"
 #include "globals.h"
 #include "interaction.h"
+#include "launchers.h"
+#include "mainframe.h"
 #include "mediaandartists.h"
 #include "referencelists.h"
 #include "settings.h"
@@ -46,6 +48,16 @@ std::vector<SortOrder> songOrders()
             order("By UDK", "MUS:SongsByUserDefinedKey")};
 }
 
+// The report each tab prints, in the order of the tabs.
+const char *const TabReports[] = {"ReportSongsByArtist", "ReportSongsByTitle",       "ReportSongsByAlbum",
+                                  "ReportSongsByMedia",  "ReportSongsByCategory",    "ReportSongsByChartNumber",
+                                  "ReportSongsByBPM",    "ReportSongsByUserDefinedKey"};
+
+QString tabReport(int tab)
+{
+    return tab >= 0 && tab < int(std::size(TabReports)) ? QString::fromLatin1(TabReports[tab]) : QString();
+}
+
 } // namespace
 
 QString sideAndTrack(const Record &song)
@@ -75,8 +87,8 @@ BrowseSongs::BrowseSongs(FileSet &files, QWidget *parent)
     addButton(QStringLiteral("Cop&y"), QStringLiteral("copy"), place(1), [this] { copyRecord(); }, true);
     button(QStringLiteral("change"))->setGeometry(place(2));
     button(QStringLiteral("delete"))->setGeometry(place(3));
-    // Printing, the query and the text exchange come with the reports, the query and the exchange.
-    addButton(QStringLiteral("&Print"), QStringLiteral("print"), place(4), {});
+    // The query and the text exchange come with the query and the exchange.
+    addButton(QStringLiteral("&Print"), QStringLiteral("print"), place(4), [this] { printList(); });
     addButton(QStringLiteral("&Query"), QStringLiteral("query"), place(5), {});
     addButton(QStringLiteral("Reset"), QStringLiteral("reset"), place(6), {});
     addButton(QStringLiteral("&Import"), QStringLiteral("import"), place(7), {});
@@ -102,6 +114,17 @@ BrowseSongs::BrowseSongs(FileSet &files, QWidget *parent)
     });
     setColumnText(TrackColumn, &sideAndTrack);
     setDrag(TrackList::dragFormat(), QStringLiteral("MUS:ID"));
+    // Print prints the list of the tab, where there is one.
+    const auto printable = [this] { button(QStringLiteral("print"))->setEnabled(launchers().has(tabReport(tabs()->currentIndex()))); };
+    connect(tabs(), &QTabBar::currentChanged, this, printable);
+    printable();
+}
+
+void BrowseSongs::printList()
+{
+    // A report from the list runs on a thread of its own, beside the list.
+    if (auto *frame = qobject_cast<MainFrame *>(window()))
+        launchers().run(tabReport(tabs()->currentIndex()), *frame);
 }
 
 void BrowseSongs::openAlbum()

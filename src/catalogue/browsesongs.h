@@ -22,6 +22,7 @@ public:
 
 private:
     void openAlbum();
+    void printList();
     void chooseMedia();
     void chooseCategory();
 

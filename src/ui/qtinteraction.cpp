@@ -17,8 +17,6 @@
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QMessageBox>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QUrl>
@@ -161,13 +159,6 @@ bool QtInteraction::chooseColour(const QString &title, int &colour)
         return false;
     colour = chosen.red() + 256 * chosen.green() + 65536 * chosen.blue();
     return true;
-}
-
-void QtInteraction::printerSetup()
-{
-    static QPrinter printer; // the set-up holds for the whole run
-    QPageSetupDialog dialog(&printer, QApplication::activeWindow());
-    dialog.exec();
 }
 
 bool QtInteraction::openDocument(const QString &path)

@@ -23,7 +23,6 @@ public:
     QString chooseFolder(const QString &caption, const QString &directory) override;
     QString clipboardText() override;
     void setClipboardText(const QString &text) override;
-    void printerSetup() override;
     bool chooseFont(const QString &title, FontChoice &font) override;
     bool chooseColour(const QString &title, int &colour) override;
     bool openDocument(const QString &path) override;

@@ -11,6 +11,7 @@
 #include "mainframe.h"
 #include "qtinteraction.h"
 #include "scriptedinteraction.h"
+#include "scriptedprinter.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -414,12 +415,13 @@ void TestFrame::shippedPicturesLoad()
 void TestFrame::printSetupAndHelp()
 {
     ScriptedInteraction person;
+    ScriptedPrinter printer;
     QTemporaryDir dir;
     FileSet files(dir.path());
     MainFrame frame(files);
     frame.show();
     frame.action("&File", "&Print Setup ...")->trigger();
-    QCOMPARE(person.printerSetups, 1);
+    QCOMPARE(printer.setups, 1);
     frame.action("&Help", "&Contents")->trigger();
     frame.action("&Help", "&How to Use Help")->trigger();
     frame.activateWindow();

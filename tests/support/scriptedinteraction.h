@@ -54,7 +54,6 @@ public:
     QString chooseFolder(const QString &, const QString &) override { return nextPath(); }
     QString clipboardText() override { return clipboard; }
     void setClipboardText(const QString &text) override { clipboard = text; }
-    void printerSetup() override { ++printerSetups; }
     // The font and colour dialogs answer from their queues (empty: cancelled) and record what
     // they were shown.
     bool chooseFont(const QString &title, FontChoice &font) override
@@ -99,7 +98,6 @@ public:
     QStringList ran;         // program and arguments of every run that was waited for
     std::function<int(const QString &program, const QStringList &arguments, const QString &directory)> runner;
     bool programsStart = true;
-    int printerSetups = 0;
     QQueue<FontChoice> fonts;
     QList<FontChoice> shownFonts;
     QStringList fontDialogs;
