@@ -71,15 +71,6 @@ struct Catalogue {
     FileSet files;
 };
 
-template <typename Window>
-Window *child(MainFrame &frame)
-{
-    for (QMdiSubWindow *sub : frame.workspace()->subWindowList())
-        if (auto *w = qobject_cast<Window *>(sub->widget()))
-            return w;
-    return nullptr;
-}
-
 // Every album as "album: songs", read through a set of the test's own.
 QStringList albumsWithSongs(FileSet &files)
 {

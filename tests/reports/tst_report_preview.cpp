@@ -30,14 +30,6 @@ PageList numberedPages(int count)
     return pages;
 }
 
-QAction *actionNamed(QWidget &window, const QString &text)
-{
-    for (QAction *a : window.findChildren<QAction *>())
-        if (a->text() == text)
-            return a;
-    return nullptr;
-}
-
 struct Previewing {
     explicit Previewing(int count) : pages(numberedPages(count)), preview(pages, dir.path())
     {

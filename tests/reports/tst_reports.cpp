@@ -155,23 +155,6 @@ Criteria choose(bool brief, bool preview, const QString &selection = QString(), 
     };
 }
 
-template <typename Window>
-Window *child(MainFrame &frame)
-{
-    for (QMdiSubWindow *w : frame.workspace()->subWindowList())
-        if (auto *found = qobject_cast<Window *>(w->widget()))
-            return found;
-    return nullptr;
-}
-
-QAction *actionNamed(QWidget &window, const QString &text)
-{
-    for (QAction *a : window.findChildren<QAction *>())
-        if (a->text() == text)
-            return a;
-    return nullptr;
-}
-
 // Runs Songs by Artist from the menu with these criteria; the preview it opens, if any.
 ReportPreview *runFromMenu(MainFrame &frame, Criteria set)
 {

@@ -1,14 +1,18 @@
-// Steps a scripted person takes on windows: answering the modal windows that
+// Steps a scripted person takes on windows: finding the frame's child windows and a
+// window's commands, answering the modal windows that
 // open next, choosing a row of a select list, typing into a field, adding a
 // song through a form's Add button, and reading what a list box or a popup
 // menu shows.
 #pragma once
 
 #include "browsewindow.h"
+#include "mainframe.h"
 #include "songform.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
@@ -17,6 +21,25 @@
 #include <functional>
 
 namespace crx::test {
+
+// The frame's child window of this kind, if one is open.
+template <typename Window>
+Window *child(MainFrame &frame)
+{
+    for (QMdiSubWindow *sub : frame.workspace()->subWindowList())
+        if (auto *w = qobject_cast<Window *>(sub->widget()))
+            return w;
+    return nullptr;
+}
+
+// The window's command (menu item or toolbar button) of this text.
+inline QAction *actionNamed(QWidget &window, const QString &text)
+{
+    for (QAction *a : window.findChildren<QAction *>())
+        if (a->text() == text)
+            return a;
+    return nullptr;
+}
 
 // Acts on the modal windows that open next, one function a window.
 inline void onModals(QList<std::function<void(QWidget *)>> steps)
