@@ -5,6 +5,7 @@
 #include "cdaudio.h"
 #include "cdplayerwindow.h"
 #include "discinfo.h"
+#include "exchangewindows.h"
 #include "fileset.h"
 #include "labelwindows.h"
 #include "mainframe.h"
@@ -52,6 +53,7 @@ int main(int argc, char *argv[])
     crx::registerPlaylistWindows();
     crx::registerLabelWindows();
     crx::registerReportWindows();
+    crx::registerExchangeWindows();
     crx::QtPrinter printer;
     crx::setPrinter(&printer);
     crx::setAudioOutputMaker(&crx::makeSoundOutput);

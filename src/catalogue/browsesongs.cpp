@@ -87,12 +87,12 @@ BrowseSongs::BrowseSongs(FileSet &files, QWidget *parent)
     addButton(QStringLiteral("Cop&y"), QStringLiteral("copy"), place(1), [this] { copyRecord(); }, true);
     button(QStringLiteral("change"))->setGeometry(place(2));
     button(QStringLiteral("delete"))->setGeometry(place(3));
-    // The query and the text exchange come with the query and the exchange.
+    // The query comes with the query wizard.
     addButton(QStringLiteral("&Print"), QStringLiteral("print"), place(4), [this] { printList(); });
     addButton(QStringLiteral("&Query"), QStringLiteral("query"), place(5), {});
     addButton(QStringLiteral("Reset"), QStringLiteral("reset"), place(6), {});
-    addButton(QStringLiteral("&Import"), QStringLiteral("import"), place(7), {});
-    addButton(QStringLiteral("&Export"), QStringLiteral("export"), place(8), {});
+    addButton(QStringLiteral("&Import"), QStringLiteral("import"), place(7), [this] { startBeside(QStringLiteral("ImportDelimitedFile")); });
+    addButton(QStringLiteral("&Export"), QStringLiteral("export"), place(8), [this] { startBeside(QStringLiteral("ExportSongsDelimited")); });
     addButton(QStringLiteral("Album"), QStringLiteral("album"), place(9), [this] { openAlbum(); }, true);
     addButton(QStringLiteral("Se&lect Media"), QStringLiteral("selectMedia"), place(10), [this] { chooseMedia(); });
     addButton(QStringLiteral("Select Category"), QStringLiteral("selectCategory"), place(11),
@@ -122,9 +122,14 @@ BrowseSongs::BrowseSongs(FileSet &files, QWidget *parent)
 
 void BrowseSongs::printList()
 {
-    // A report from the list runs on a thread of its own, beside the list.
+    startBeside(tabReport(tabs()->currentIndex()));
+}
+
+void BrowseSongs::startBeside(const QString &name)
+{
+    // A report or an exchange from the list runs on a thread of its own, beside the list.
     if (auto *frame = qobject_cast<MainFrame *>(window()))
-        launchers().run(tabReport(tabs()->currentIndex()), *frame);
+        launchers().run(name, *frame);
 }
 
 void BrowseSongs::openAlbum()

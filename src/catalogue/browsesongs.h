@@ -23,6 +23,7 @@ public:
 private:
     void openAlbum();
     void printList();
+    void startBeside(const QString &name);
     void chooseMedia();
     void chooseCategory();
 
