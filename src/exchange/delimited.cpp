@@ -136,6 +136,7 @@ QString decodeLine(const QByteArray &bytes)
 
 bool DelimitedLines::open(const QString &path)
 {
+    file_.close();
     file_.setFileName(path);
     if (!file_.open(QIODevice::ReadOnly))
         return false;
