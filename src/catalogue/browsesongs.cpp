@@ -118,6 +118,9 @@ BrowseSongs::BrowseSongs(FileSet &files, QWidget *parent)
     const auto printable = [this] { button(QStringLiteral("print"))->setEnabled(launchers().has(tabReport(tabs()->currentIndex()))); };
     connect(tabs(), &QTabBar::currentChanged, this, printable);
     printable();
+    // The exchange windows where the program has them.
+    button(QStringLiteral("import"))->setEnabled(launchers().has(QStringLiteral("ImportDelimitedFile")));
+    button(QStringLiteral("export"))->setEnabled(launchers().has(QStringLiteral("ExportSongsDelimited")));
 }
 
 void BrowseSongs::printList()
