@@ -82,22 +82,51 @@ QString pictureKind(const QString &picture, const QString &textKind)
     return picture;
 }
 
-namespace {
-QString quotedText(QString text)
-{
-    while (text.endsWith(' '))
-        text.chop(1);
-    return '"' + text.replace('"', QStringLiteral("\"\"")) + '"';
-}
-} // namespace
-
 QString writtenField(const QString &picture, const QVariant &value)
 {
-    if (isTextPicture(picture))
-        return quotedText(value.toString());
-    if (isNumberPicture(picture))
-        return value.toString().trimmed();
-    return quotedText(formatValue(picture, value));
+    QString line;
+    const FieldWriter writer(picture);
+    if (value.typeId() == QMetaType::QString)
+        writer.append(line, value.toString());
+    else
+        writer.append(line, value.toLongLong());
+    return line;
+}
+
+FieldWriter::FieldWriter(const QString &picture)
+    : kind_(isTextPicture(picture) ? Kind::Text : isNumberPicture(picture) ? Kind::Number : Kind::Formatted),
+      picture_(parsePicture(picture))
+{
+}
+
+void FieldWriter::append(QString &line, const QString &text) const
+{
+    if (kind_ == Kind::Number)
+        line += text.trimmed();
+    else
+        quote(line, kind_ == Kind::Text ? text : formatValue(picture_, text));
+}
+
+void FieldWriter::append(QString &line, qint64 number) const
+{
+    if (kind_ == Kind::Number)
+        line += QString::number(number);
+    else
+        quote(line, kind_ == Kind::Text ? QString::number(number) : formatValue(picture_, number));
+}
+
+void FieldWriter::quote(QString &line, const QString &shown)
+{
+    qsizetype end = shown.size();
+    while (end > 0 && shown[end - 1] == ' ')
+        --end;
+    line += '"';
+    for (qsizetype i = 0; i < end; ++i) {
+        if (shown[i] == '"')
+            line += '"';
+        line += shown[i];
+    }
+    line += '"';
 }
 
 QString headerField(const QString &name)
@@ -106,7 +135,9 @@ QString headerField(const QString &name)
     if (written.contains('[')) {
         written.replace(',', '_').replace('[', '_').replace(']', ' ');
     }
-    return quotedText(written);
+    QString line;
+    FieldWriter(QStringLiteral("@s")).append(line, written);
+    return line;
 }
 
 QString cutText(const QString &text, qsizetype most)

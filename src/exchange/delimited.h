@@ -5,6 +5,8 @@
 // characters of a line, never cutting a character in two).
 #pragma once
 
+#include "picture.h"
+
 #include <QFile>
 #include <QString>
 #include <QVariant>
@@ -37,6 +39,23 @@ bool isNumberPicture(const QString &picture);
 // One field as the export writes it under its picture: text quoted with its quotes doubled,
 // a number plain, anything else formatted with the picture and quoted.
 QString writtenField(const QString &picture, const QVariant &value);
+
+// The same with the picture read once, for a column of many records.
+class FieldWriter
+{
+public:
+    explicit FieldWriter(const QString &picture);
+    bool writesText() const { return kind_ == Kind::Text; }
+    // Appends the text or number as written.
+    void append(QString &line, const QString &text) const;
+    void append(QString &line, qint64 number) const;
+
+private:
+    static void quote(QString &line, const QString &shown);
+
+    enum class Kind { Text, Number, Formatted } kind_;
+    Picture picture_;
+};
 // A field name as a header line holds it (quoted, "," and "[" as "_", "]" as a blank).
 QString headerField(const QString &name);
 

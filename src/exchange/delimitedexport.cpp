@@ -36,8 +36,12 @@ const std::vector<ExportField> &exportFields(ExportKind kind)
 DelimitedExport::DelimitedExport(FileSet &files, ExportKind kind, std::vector<ExportField> fields, bool header)
     : files_(files), kind_(kind), fields_(std::move(fields)), header_(header)
 {
-    for (const ExportField &f : fields_)
-        usesCategories_ = usesCategories_ || f.field == QLatin1String("CAT:Category");
+    const FileDef &def = fileDef(kind == ExportKind::Songs ? FileId::Cantorix : FileId::Album);
+    for (const ExportField &f : fields_) {
+        const bool category = f.field == QLatin1String("CAT:Category");
+        usesCategories_ = usesCategories_ || category;
+        columns_.push_back({category ? -1 : def.fieldIndex(f.field), FieldWriter(f.picture)});
+    }
 }
 
 DelimitedExport::~DelimitedExport()
@@ -108,14 +112,17 @@ BatchProcess::Work DelimitedExport::writeRecord(DataFile &file)
         return BatchProcess::Work::Done;
     const Record &record = file.buffer();
     QString line;
-    for (size_t i = 0; i < fields_.size(); ++i) {
+    line.reserve(256);
+    for (size_t i = 0; i < columns_.size(); ++i) {
         if (i > 0)
             line += ',';
-        const ExportField &f = fields_[i];
-        const QVariant value = f.field == QLatin1String("CAT:Category")
-                                   ? QVariant(category(record.get("MUS:CategoryID").toLongLong()))
-                                   : record.get(f.field);
-        line += writtenField(f.picture, value);
+        const Column &c = columns_[i];
+        if (c.field < 0)
+            c.writer.append(line, category(record.get("MUS:CategoryID").toLongLong()));
+        else if (record.def().fields[size_t(c.field)].isText())
+            c.writer.append(line, record.text(c.field));
+        else
+            c.writer.append(line, record.number(c.field));
     }
     while (!writeLine(line)) {
         errorCode_ = int(out_->error());

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "batchprocess.h"
+#include "delimited.h"
 
 #include <QTemporaryFile>
 #include <map>
@@ -56,6 +57,11 @@ private:
     FileSet &files_;
     ExportKind kind_;
     std::vector<ExportField> fields_;
+    struct Column {
+        int field = -1; // in the record; -1 for the song's category name
+        FieldWriter writer;
+    };
+    std::vector<Column> columns_;
     bool header_;
     QString target_;
     std::unique_ptr<QTemporaryFile> out_; // beside the target, renamed over it at the end

@@ -1,6 +1,7 @@
 #include "exchangewindows.h"
 
 #include "childwindow.h"
+#include "dialogunits.h"
 #include "fileset.h"
 #include "interaction.h"
 #include "launchers.h"
@@ -23,6 +24,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <array>
 
 namespace crx {
 
@@ -163,6 +165,11 @@ ImportDelimitedFile::ImportDelimitedFile(FileSet &files, QWidget *parent) : QDia
     pages_->addWidget(page);
     columnList_ = list(page, QStringLiteral("columns"), {"Import Field", "Picture", "Value"}, QRect(10, 10, 280, 300));
     targetList_ = list(page, QStringLiteral("targets"), {"Target Field", "=", "Import Field"}, QRect(310, 10, 280, 300));
+    // Widths for the texts the columns hold, in dialog units of the window's font.
+    const DialogUnits units(font());
+    for (auto [l, widths] : {std::pair{columnList_, std::array{55, 50}}, std::pair{targetList_, std::array{130, 10}}})
+        for (int c = 0; c < 2; ++c)
+            l->setColumnWidth(c, units.x(widths[size_t(c)]));
     record_ = pageLabel(page, QStringLiteral("Rec# 1"), QRect(10, 318, 80, 20), QStringLiteral("record"));
     pageButton(page, QStringLiteral("&Next"), QStringLiteral("next"), QRect(90, 315, 60, 25));
     pageButton(page, QStringLiteral("&Picture"), QStringLiteral("picture"), QRect(155, 315, 60, 25));

@@ -6,13 +6,14 @@
 #include "record.h"
 #include "result.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 
 namespace crx {
 
 namespace {
 
-constexpr int LinesPerTick = 25;
+constexpr int LinesPerTick = 25, TickMilliseconds = 15, CommitMilliseconds = 2000;
 
 // The number a text starts with (sign, digits, decimals); 0 when it starts with none.
 double leadingNumber(const QString &text)
@@ -122,16 +123,25 @@ bool SongImport::tick()
 {
     if (!running_)
         return false;
-    songs_->stream();
-    for (int n = 0; n < LinesPerTick && current_; ++n) {
-        if (!importLine(line_)) {
-            songs_->flush();
-            finish(Outcome::AddFailed);
-            return false;
-        }
-        current_ = lines_.next(line_);
+    // Batches of 25 lines while the tick's time slice lasts. The songs go in through one
+    // transaction that is committed every two seconds or so, and when the import ends: a long
+    // import does not pay a commit for every batch, and a crash loses only the last seconds.
+    if (!committed_.isValid() || committed_.elapsed() >= CommitMilliseconds) {
+        songs_->flush();
+        songs_->stream();
+        committed_.start();
     }
-    songs_->flush();
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        for (int n = 0; n < LinesPerTick && current_; ++n) {
+            if (!importLine(line_)) {
+                finish(Outcome::AddFailed);
+                return false;
+            }
+            current_ = lines_.next(line_);
+        }
+    } while (current_ && clock.elapsed() < TickMilliseconds);
     if (current_)
         return true;
     finish(Outcome::Done);
@@ -220,6 +230,8 @@ void SongImport::finish(Outcome outcome)
         return;
     running_ = false;
     outcome_ = outcome;
+    // What was added stays, after a cancel or a failed add as well.
+    songs_->flush();
     files_.release(FileId::Categories);
     files_.release(FileId::Cantorix);
 }

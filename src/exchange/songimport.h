@@ -1,12 +1,14 @@
 // The import of a comma-separated file into the songs: the columns the file
 // offers (named from its first line, their pictures guessed from its second),
-// the song fields they may be assigned to, and the import itself, 25 lines a
-// tick: each line one new song, categories made once per new name, the time
-// and media rules, one transaction a tick.
+// the song fields they may be assigned to, and the import itself in batches of
+// 25 lines, as many as a tick's time slice holds: each line one new song,
+// categories made once per new name, the time and media rules, committed
+// every two seconds and at the end.
 #pragma once
 
 #include "delimited.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QString>
 #include <map>
@@ -73,6 +75,7 @@ private:
     QHash<QString, qint64> categoryIds_; // upper-cased name -> identifier
     qint64 highestCategory_ = 0;
     QString line_;
+    QElapsedTimer committed_; // since the transaction began
     bool current_ = false;
     bool running_ = false;
     Outcome outcome_ = Outcome::Reading;
