@@ -84,6 +84,7 @@ private Q_SLOTS:
     {
         Catalogue cat;
         cat.person.paths.enqueue(cat.write("", "empty.csv"));
+        cat.person.paths.enqueue(cat.write(QByteArray("PK\3\4\0\0binary", 12), "archive.zip"));
         cat.person.paths.enqueue(cat.write("\"Title\",\"Artist\",\"Year\"\n\"Waterloo\",\"Abba\",1974\n"
                                            "\"Hey Jude\",\"Beatles, The\",1968\n",
                                            "songs.csv"));
@@ -93,8 +94,9 @@ private Q_SLOTS:
         auto *window = child<ImportDelimitedFile>(frame);
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QStringLiteral("Assign fields for Import..."));
-        QCOMPARE(cat.person.shown.size(), 1);
+        QCOMPARE(cat.person.shown.size(), 2);
         QCOMPARE(cat.person.shown[0].text, QStringLiteral("That file is empty!  Please pick another file."));
+        QCOMPARE(cat.person.shown[1].text, QStringLiteral("That file is not a text file!  Please pick another file."));
         QCOMPARE(cat.person.dialogs[0], (QStringList{"Import File", cat.dir.path(), "Import Files (*.CSV *.csv);;All Files (*)"}));
         QTreeWidget *columns = window->columnList(), *targets = window->targetList();
         QCOMPARE(columnTexts(*columns, 0), (QStringList{"Field_1", "Field_2", "Field_3"}));
