@@ -59,6 +59,28 @@ QTreeWidget *list(QWidget *parent, const QString &name, const QStringList &headi
     return l;
 }
 
+QCheckBox *checkBox(QWidget *page, const QString &text, const QString &name, QRect place)
+{
+    auto *box = new QCheckBox(text, page);
+    box->setObjectName(name);
+    box->setGeometry(place);
+    return box;
+}
+
+// "OK" (the default) and "Cancel", which closes the window, side by side from this place.
+QPushButton *okAndCancel(QDialog &window, QWidget *page, QPoint at)
+{
+    auto *ok = new QPushButton(QStringLiteral("OK"), page);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setGeometry(at.x(), at.y(), 70, 25);
+    ok->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), page);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    cancel->setGeometry(at.x() + 80, at.y(), 70, 25);
+    QObject::connect(cancel, &QPushButton::clicked, &window, &QDialog::reject);
+    return ok;
+}
+
 } // namespace
 
 bool enterPicture(QWidget *parent, QString &picture)
@@ -176,16 +198,9 @@ ImportDelimitedFile::ImportDelimitedFile(FileSet &files, QWidget *parent) : QDia
     pageButton(page, QStringLiteral("&Assign"), QStringLiteral("assign"), QRect(310, 315, 65, 25));
     pageButton(page, QStringLiteral("A&uto"), QStringLiteral("auto"), QRect(380, 315, 65, 25));
     pageButton(page, QStringLiteral("&Unassign"), QStringLiteral("unassign"), QRect(450, 315, 70, 25));
-    strip_ = new QCheckBox(QStringLiteral("Strip header record (field names)"), page);
-    strip_->setObjectName(QStringLiteral("stripHeader"));
-    strip_->setGeometry(10, 350, 280, 22);
-    auto *ok = new QPushButton(QStringLiteral("OK"), page);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setGeometry(440, 365, 70, 25);
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), page);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setGeometry(520, 365, 70, 25);
+    strip_ = checkBox(page, QStringLiteral("Strip header record (field names)"), QStringLiteral("stripHeader"),
+                      QRect(10, 350, 280, 22));
+    QPushButton *ok = okAndCancel(*this, page, QPoint(440, 365));
     progress_ = new TransferPage(pages_);
     pages_->addWidget(progress_);
     connect(button("next"), &QPushButton::clicked, this, &ImportDelimitedFile::nextLine);
@@ -194,7 +209,6 @@ ImportDelimitedFile::ImportDelimitedFile(FileSet &files, QWidget *parent) : QDia
     connect(button("auto"), &QPushButton::clicked, this, &ImportDelimitedFile::automatic);
     connect(button("unassign"), &QPushButton::clicked, this, &ImportDelimitedFile::unassign);
     connect(ok, &QPushButton::clicked, this, &ImportDelimitedFile::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     // A column highlights the target it is assigned to, and a target its column.
     connect(columnList_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
         if (!item)
@@ -426,16 +440,9 @@ ExportDelimited::ExportDelimited(FileSet &files, ExportKind kind, QWidget *paren
     kind_text_ = new QLabel(group);
     kind_text_->setObjectName(QStringLiteral("kind"));
     kind_text_->setGeometry(10, 18, 180, 20);
-    header_ = new QCheckBox(QStringLiteral("Include header record with field names"), page);
-    header_->setObjectName(QStringLiteral("header"));
-    header_->setGeometry(10, 318, 290, 22);
-    auto *ok = new QPushButton(QStringLiteral("OK"), page);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setGeometry(360, 318, 70, 25);
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), page);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setGeometry(440, 318, 70, 25);
+    header_ = checkBox(page, QStringLiteral("Include header record with field names"), QStringLiteral("header"),
+                       QRect(10, 318, 290, 22));
+    QPushButton *ok = okAndCancel(*this, page, QPoint(360, 318));
     progress_ = new TransferPage(pages_);
     pages_->addWidget(progress_);
     connect(button("add"), &QPushButton::clicked, this, &ExportDelimited::add);
@@ -445,7 +452,6 @@ ExportDelimited::ExportDelimited(FileSet &files, ExportKind kind, QWidget *paren
     connect(button("picture"), &QPushButton::clicked, this, &ExportDelimited::changePicture);
     connect(chosen_, &QListWidget::currentRowChanged, this, &ExportDelimited::showKind);
     connect(ok, &QPushButton::clicked, this, &ExportDelimited::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(progress_, &TransferPage::over, this, &ExportDelimited::exportOver);
     openAtDesign(*this);
     placeWindow(*this, files_.directory(), false);

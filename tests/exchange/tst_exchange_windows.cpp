@@ -3,6 +3,7 @@
 // columns, a picture refused and one given, Next, the import running beside
 // the other windows; choosing fields for the export, their pictures and order,
 // and the file written.
+#include "cataloguefill.h"
 #include "datafile.h"
 #include "exchangewindows.h"
 #include "fileset.h"
@@ -30,13 +31,7 @@ struct Catalogue {
     Catalogue() : files(dir.path())
     {
         settings() = Settings();
-        // An album of its own, so the frame offers no album copy.
-        DataFile &albums = files.use(FileId::Album);
-        albums.buffer().clear();
-        albums.buffer().set("ALB:AlbumID", 1);
-        albums.buffer().set("ALB:Album", "Gold");
-        albums.add();
-        files.release(FileId::Album);
+        addOneAlbum(files);
     }
     QString write(const QByteArray &bytes, const QString &name)
     {

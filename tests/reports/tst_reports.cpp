@@ -4,6 +4,7 @@
 // and read back as a reader of the page sees it; printing, the empty notes,
 // the custom font, and cancelling part-way.
 #include "browsesongs.h"
+#include "cataloguefill.h"
 #include "datafile.h"
 #include "fileset.h"
 #include "mainframe.h"
@@ -67,13 +68,7 @@ struct Catalogue {
         settings().dateFormat = QStringLiteral("d2");
         settings().udkPrompt = QStringLiteral("Label");
         reportChoices() = ReportChoices();
-        // An album of its own, so the frame offers no album copy.
-        DataFile &albums = files.use(FileId::Album);
-        albums.buffer().clear();
-        albums.buffer().set("ALB:AlbumID", 1);
-        albums.buffer().set("ALB:Album", "Gold");
-        albums.add();
-        files.release(FileId::Album);
+        addOneAlbum(files);
         DataFile &categories = files.use(FileId::Categories);
         categories.buffer().clear();
         categories.buffer().set("CAT:CategoryID", 1);

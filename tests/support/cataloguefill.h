@@ -43,4 +43,15 @@ inline void addCategories(FileSet &files, std::initializer_list<std::pair<int, c
     files.release(FileId::Categories);
 }
 
+// One album, so that the frame opening on the catalogue offers no album copy.
+inline void addOneAlbum(FileSet &files)
+{
+    DataFile &albums = files.use(FileId::Album);
+    albums.buffer().clear();
+    albums.buffer().set("ALB:AlbumID", 1);
+    albums.buffer().set("ALB:Album", "Gold");
+    albums.add();
+    files.release(FileId::Album);
+}
+
 } // namespace crx::test
