@@ -327,6 +327,39 @@ private Q_SLOTS:
         }
     }
 
+    void albumExport()
+    {
+        Catalogue cat;
+        for (ExportKind kind : {ExportKind::Songs, ExportKind::Albums})
+            for (const ExportField &f : exportFields(kind))
+                QVERIFY2(f.field == QLatin1String("CAT:Category")
+                             || fileDef(kind == ExportKind::Songs ? FileId::Cantorix : FileId::Album).fieldIndex(f.field) >= 0,
+                         qPrintable(f.field));
+        QCOMPARE(exportFields(ExportKind::Songs).size(), size_t(31));
+        QCOMPARE(exportFields(ExportKind::Albums).size(), size_t(15));
+        DataFile &albums = cat.files.use(FileId::Album);
+        for (const char *title : {"Waterloo", "Arrival"}) {
+            albums.buffer().clear();
+            albums.buffer().set("ALB:Artist", "Abba");
+            albums.buffer().set("ALB:Album", title);
+            albums.buffer().set("ALB:ReleaseDate", 1974);
+            albums.add();
+        }
+        cat.files.release(FileId::Album);
+        const QString path = cat.dir.filePath("albums.csv");
+        DelimitedExport out(cat.files, ExportKind::Albums, exportFields(ExportKind::Albums), false);
+        QString error;
+        QVERIFY(out.create(path, error));
+        QVERIFY(out.start());
+        while (out.tick()) {
+        }
+        QVERIFY(out.finish(error));
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        // In album order; the release date plain, the memo and file fields quoted and empty.
+        QCOMPARE(written.readLine(), QByteArray("\"Abba\",\"Arrival\",\"\",\"\",1974,\"\",\"\",\"\",\"\",\"\",\"\",\"\",0,\"\",0\n"));
+    }
+
     void cancelledExportKeepsTheOldFile()
     {
         Catalogue cat;
