@@ -7,6 +7,7 @@
 #include "discinfo.h"
 #include "exchangewindows.h"
 #include "fileset.h"
+#include "housekeepingwindows.h"
 #include "labelwindows.h"
 #include "mainframe.h"
 #include "playlistwindows.h"
@@ -54,6 +55,7 @@ int main(int argc, char *argv[])
     crx::registerLabelWindows();
     crx::registerReportWindows();
     crx::registerExchangeWindows();
+    crx::registerMaintenanceWindows();
     crx::QtPrinter printer;
     crx::setPrinter(&printer);
     crx::setAudioOutputMaker(&crx::makeSoundOutput);

@@ -47,6 +47,10 @@ bool BatchProcess::start()
     running_ = true;
     for (FileId id : writes_)
         files_.use(id);
+    for (FileId id : wholePass_)
+        files_.use(id).stream();
+    for (FileId id : reads_)
+        files_.use(id);
     if (file_) {
         total_ = rangeRecords_ >= 0 ? rangeRecords_ : file_->records();
         file_->send(QStringLiteral("QUICKSCAN=on"));
@@ -173,6 +177,12 @@ void BatchProcess::finish(Response response)
         files_.file(id).flush();
         files_.release(id);
     }
+    for (FileId id : wholePass_) {
+        files_.file(id).flush();
+        files_.release(id);
+    }
+    for (FileId id : reads_)
+        files_.release(id);
 }
 
 } // namespace crx

@@ -57,6 +57,10 @@ public:
     void setTimeSlice(int milliseconds) { slice_ = std::max(0, milliseconds); }
     // A file the work writes to: each tick's writes to it are one transaction.
     void writesTo(FileId file) { writes_.push_back(file); }
+    // A file the whole pass writes in one transaction, committed when the pass ends or is cancelled.
+    void writesInOneTransaction(FileId file) { wholePass_.push_back(file); }
+    // A file the work reads beside the file of the pass: open while the pass runs.
+    void alsoReads(FileId file) { reads_.push_back(file); }
     // Told the percent done whenever it changes.
     void onProgress(std::function<void(int percent)> progress) { progress_ = std::move(progress); }
 
@@ -93,6 +97,8 @@ private:
     std::function<void(int)> progress_;
     std::unique_ptr<View> view_;
     std::vector<FileId> writes_;
+    std::vector<FileId> wholePass_;
+    std::vector<FileId> reads_;
     int cycle_;
     int slice_ = 15;
     qint64 total_ = 0, processed_ = 0, cycleDone_ = 0;
