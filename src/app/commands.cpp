@@ -24,6 +24,7 @@ std::vector<Command> build()
         {{File, Tools, Database}, "&Set All Side/Disc 0 to 1", "Set all side/disc #0 to #1", "SetSidesToOne", H::Thread},
         {{File, Tools, Database}, "Calculate Album Times", "Fix album times that are 0", "CalculateAlbumTimes", H::Thread},
         {{File, Tools, Database}, "&Delete Range of Albums", "Delete albums, en masse", "DeleteAlbumsSelection", H::Thread},
+        {{File, Tools, Database}, "File &Manager", "Build, pack, fix and report on the catalogue files", "FileManager", H::Thread},
         {{File, Tools, Other}, "&Rename WAV/MP3 files\tCtrl-Shift-R", "Rename files in a directory with a file name based on File Number-Track Number", "RenameWAVMP3Files", H::Thread},
         {{File, Tools, Other}, "&Delete WAV/MP3 files\tCtrl-Shift-D", "Delete WAV/MP3 files that exist in the database", "DeleteWAVMP3Files", H::Thread},
         {{File, Tools, Other}, "&Load Album Data from Directory", "Import a directory of WAV/MP3 files as an Album", "LoadFromDirectory", H::Thread},

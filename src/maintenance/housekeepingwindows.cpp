@@ -3,6 +3,7 @@
 #include "albumlists.h"
 #include "childwindow.h"
 #include "datafile.h"
+#include "filemanager.h"
 #include "fileset.h"
 #include "housekeeping.h"
 #include "interaction.h"
@@ -131,6 +132,7 @@ void registerMaintenanceWindows()
         runPass(albumTimesProcess(frame.files()), QStringLiteral("Calculating Album Times"), &frame);
     });
     launchers().add(QStringLiteral("ConvertDatesToYears"), &datesToYears);
+    launchers().add(QStringLiteral("FileManager"), &openChild<FileManager, &FileManager::start>);
     launchers().add(QStringLiteral("DeleteAlbumsSelection"),
                     &openChild<DeleteAlbumsSelection, &DeleteAlbumsSelection::start>);
 }

@@ -27,7 +27,7 @@ private:
 };
 
 // Installs "BuildAlbums", "TestAlbumLinks", "SetSidesToOne", "PadFileNumbers",
-// "CalculateAlbumTimes", "ConvertDatesToYears" and "DeleteAlbumsSelection".
+// "CalculateAlbumTimes", "ConvertDatesToYears", "DeleteAlbumsSelection" and "FileManager".
 void registerMaintenanceWindows();
 
 } // namespace crx

@@ -5,17 +5,20 @@
 // with their songs, from the frame's menu as a person starts them.
 #include "cataloguefill.h"
 #include "datafile.h"
+#include "filemanager.h"
 #include "fileset.h"
 #include "housekeeping.h"
 #include "housekeepingwindows.h"
 #include "mainframe.h"
 #include "picture.h"
+#include "profile.h"
 #include "record.h"
 #include "scriptedinteraction.h"
 #include "settings.h"
 #include "windowsteps.h"
 
 #include <QLineEdit>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -228,6 +231,72 @@ private Q_SLOTS:
         QCOMPARE(cat.records(FileId::Cantorix, "MUS:KeyID", {"MUS:ID"}).size(), left.size());
         // The range stays for the next time.
         QCOMPARE(startingFileNumber(), from);
+    }
+
+    void fileManager()
+    {
+        Catalogue cat;
+        addOneAlbum(cat.files);
+        addCategories(cat.files, {{1, "Rock"}, {2, "Jazz"}});
+        MainFrame frame(cat.files);
+        frame.show();
+        frame.action("&File/&Tools/Database", "File &Manager")->trigger();
+        auto *window = child<FileManager>(frame);
+        QVERIFY(window);
+        QTreeWidget *list = window->list();
+        QCOMPARE(columnTexts(*list, FileManager::Database),
+                 (QStringList{"Add Wizard Temporary Files", "Albums", "Albums", "Artists", "Categories", "Fonts", "Labels",
+                              "Media Tyes", "Playlist Details (Songs)", "Playlist Master (Descriptions)", "Songs", "Songs",
+                              "Tips"}));
+        QCOMPARE(columnTexts(*list, FileManager::Records), QStringList(13, "?"));
+        const auto row = [list](const char *description) {
+            return list->findItems(QString::fromLatin1(description), Qt::MatchExactly, FileManager::Database).front();
+        };
+
+        // Nothing tagged: Info on the highlighted entry only.
+        list->setCurrentItem(row("Categories"));
+        QTest::mouseClick(window->findChild<QPushButton *>("info"), Qt::LeftButton);
+        QCOMPARE(row("Categories")->text(FileManager::Records), QStringLiteral("2"));
+        QCOMPARE(row("Categories")->text(FileManager::File), QStringLiteral("CRXCAT.tps"));
+        QCOMPARE(row("Artists")->text(FileManager::Records), QStringLiteral("?"));
+
+        // Tag All, then Info: every entry, the other catalogue's files as errors.
+        QTest::mouseClick(window->findChild<QPushButton *>("tagAll"), Qt::LeftButton);
+        QCOMPARE(columnTexts(*list, FileManager::Tick), QStringList(13, QStringLiteral("\u2713")));
+        QTest::mouseClick(window->findChild<QPushButton *>("info"), Qt::LeftButton);
+        QCOMPARE(row("Artists")->text(FileManager::Records), QStringLiteral("0"));
+        int errors = 0;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (list->topLevelItem(i)->text(FileManager::File).startsWith("Error : ")) {
+                ++errors;
+                QCOMPARE(list->topLevelItem(i)->text(FileManager::Records), QStringLiteral("?"));
+            }
+        QVERIFY(errors >= 2);
+        QVERIFY(cat.person.shown.isEmpty());
+
+        // Build on the albums the frame holds open: the box, then on with the categories.
+        QTest::mouseClick(window->findChild<QPushButton *>("untagAll"), Qt::LeftButton);
+        list->setCurrentItem(row("Categories"));
+        QTest::keyClick(list, Qt::Key_Space);
+        list->setCurrentItem(list->findItems("Albums", Qt::MatchExactly, FileManager::Database).front());
+        QTest::keyClick(list, Qt::Key_Space);
+        QTest::mouseClick(window->findChild<QPushButton *>("build"), Qt::LeftButton);
+        QCOMPARE(cat.person.shown.size(), 1);
+        QCOMPARE(cat.person.shown[0].title, QStringLiteral("File Access Error"));
+        QVERIFY(cat.person.shown[0].text.startsWith("This option requires exclusive file access.|"));
+        QCOMPARE(row("Categories")->text(FileManager::Records), QStringLiteral("2"));
+
+        // Fix on the songs: the structure example, then crxfix without waiting.
+        QTest::mouseClick(window->findChild<QPushButton *>("untagAll"), Qt::LeftButton);
+        list->setCurrentItem(list->findItems("Songs", Qt::MatchExactly, FileManager::Database).back());
+        QTest::mouseClick(window->findChild<QPushButton *>("fix"), Qt::LeftButton);
+        QCOMPARE(cat.person.started.size(), 1);
+        QVERIFY2(cat.person.started[0].endsWith("crxfix crxdata.tps? ? /E:crxdata.tpe? /K "), qPrintable(cat.person.started[0]));
+        QVERIFY(QFile::exists(cat.dir.filePath("crxdata.tpe")));
+
+        QTest::mouseClick(window->findChild<QPushButton *>("done"), Qt::LeftButton);
+        QTRY_VERIFY(!child<FileManager>(frame));
+        QVERIFY(!readProfile(profilePath(cat.dir.path(), settingsfile::Positions), "FileManager", "SRCF?ListQueue").isEmpty());
     }
 
     void buildFromTheMenuAsksFirst_data()
