@@ -198,51 +198,36 @@ bool FileManager::openAlone(QTreeWidgetItem &, FileId id, DataFile &file)
     return false;
 }
 
-void FileManager::build()
+void FileManager::alone(const std::function<int(DataFile &file)> &work, const QString &failure)
 {
-    run([this](QTreeWidgetItem &entry, FileId id) {
+    run([this, &work, &failure](QTreeWidgetItem &entry, FileId id) {
         DataFile &file = files_.file(id);
         if (!openAlone(entry, id, file))
             return false;
-        const bool built = file.rebuildKeys() == NoError;
-        if (!built)
-            interaction().message(QStringLiteral("File Access Error"),
-                                  QStringLiteral("An error occured trying to build the keys : Error ") + lastResult().text,
-                                  Icon::Exclamation, OK, OK);
+        const bool done = work(file) == NoError;
+        if (!done)
+            interaction().message(QStringLiteral("File Access Error"), failure + lastResult().text, Icon::Exclamation, OK, OK);
         showCount(entry, file);
         file.close();
-        return built;
+        return done;
     });
+}
+
+void FileManager::build()
+{
+    alone([](DataFile &file) { return file.rebuildKeys(); },
+          QStringLiteral("An error occured trying to build the keys : Error "));
 }
 
 void FileManager::pack()
 {
-    run([this](QTreeWidgetItem &entry, FileId id) {
-        DataFile &file = files_.file(id);
-        if (!openAlone(entry, id, file))
-            return false;
-        const bool packed = file.pack() == NoError;
-        if (!packed)
-            interaction().message(QStringLiteral("File Access Error"),
-                                  QStringLiteral("An error occured trying to pack the file : Error ") + lastResult().text,
-                                  Icon::Exclamation, OK, OK);
-        showCount(entry, file);
-        file.close();
-        return packed;
-    });
+    alone([](DataFile &file) { return file.pack(); }, QStringLiteral("An error occured trying to pack the file : Error "));
 }
 
 void FileManager::release()
 {
     // The storage engine holds no records between reads: the file is opened alone and counted.
-    run([this](QTreeWidgetItem &entry, FileId id) {
-        DataFile &file = files_.file(id);
-        if (!openAlone(entry, id, file))
-            return false;
-        showCount(entry, file);
-        file.close();
-        return true;
-    });
+    alone([](DataFile &) { return int(NoError); }, QString());
 }
 
 void FileManager::fix()

@@ -45,6 +45,8 @@ private:
     // Opens the file alone for an action that needs it to itself; false after the error box.
     bool openAlone(QTreeWidgetItem &entry, FileId id, DataFile &file);
     void showCount(QTreeWidgetItem &entry, DataFile &file);
+    // Runs the work on each file opened alone, saying so when it fails.
+    void alone(const std::function<int(DataFile &file)> &work, const QString &failure);
 
     FileSet &files_;
     QTreeWidget *list_;
