@@ -201,7 +201,8 @@ RepairResult repairFile(const QString &path, const QString &examplePath)
     QFile::remove(path + QStringLiteral("-journal"));
     result.lost = std::max<qint64>(0, qint64(known.size()) - result.recovered);
     result.outcome = RepairResult::Repaired;
-    result.message = QStringLiteral("%1 was repaired: %2 records recovered, %3.  The damaged file was kept as %4.")
+    result.message = QStringLiteral("%1 was repaired: %2 records recovered, %3.  The damaged file was kept as %4.  "
+                                    "Start Cantorix Pro again to work on the repaired file.")
                          .arg(name)
                          .arg(result.recovered)
                          .arg(QStringLiteral("%1 known to be lost").arg(result.lost))
