@@ -1,5 +1,6 @@
-// The frame's opening work on the catalogue: the default media formats and
-// the question whether to build the album file from the songs.
+// The frame's opening work on the catalogue: the default media formats, the
+// tips of the day of a first start, and the question whether to build the
+// album file from the songs.
 #pragma once
 
 #include <QString>
@@ -15,6 +16,11 @@ inline const QString ProgramVersion = QStringLiteral("2.07");
 QStringList defaultMediaFormats();
 // Adds them when the media file is empty.
 void addDefaultMediaFormats(DataFile &media);
+
+// The tips of the day a new catalogue starts with, each true of the program as it stands.
+QStringList programTips();
+// Adds them, numbered from 1, to the tips file of a catalogue that has none yet.
+void addProgramTips(DataFile &tips);
 
 // Whether to offer building the album file: no albums, some songs, and a
 // previous version (read as a decimal number) below 50.1.

@@ -7,6 +7,7 @@
 #include "discinfo.h"
 #include "exchangewindows.h"
 #include "fileset.h"
+#include "helpwindows.h"
 #include "housekeepingwindows.h"
 #include "labelwindows.h"
 #include "mainframe.h"
@@ -56,6 +57,7 @@ int main(int argc, char *argv[])
     crx::registerReportWindows();
     crx::registerExchangeWindows();
     crx::registerMaintenanceWindows();
+    crx::registerHelpWindows();
     crx::QtPrinter printer;
     crx::setPrinter(&printer);
     crx::setAudioOutputMaker(&crx::makeSoundOutput);

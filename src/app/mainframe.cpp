@@ -75,6 +75,11 @@ QString MainFrame::positionsFile() const
 
 void MainFrame::open()
 {
+    // A first start fills the tips of the day.
+    if (!QFile::exists(DataFile(fileDef(FileId::CRXTips), files_.directory()).path())) {
+        addProgramTips(files_.use(FileId::CRXTips));
+        files_.release(FileId::CRXTips);
+    }
     for (FileId id : {FileId::Album, FileId::Artists, FileId::Media, FileId::Cantorix})
         files_.use(id);
     holdsFiles_ = true;

@@ -1,0 +1,64 @@
+// The small help windows: the tip of the day ("Cantorix Pro Tip of the
+// Day..."), the about box and "Compile Information".
+#pragma once
+
+#include "tipoftheday.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+
+namespace crx {
+
+class FileSet;
+
+class UpdateCRXTips : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit UpdateCRXTips(FileSet &files, QWidget *parent = nullptr);
+    // Shows the tip after the one shown last; false when there is none (the window does not open).
+    bool start();
+    QLabel *tipText() const { return text_; }
+    void done(int result) override;
+
+private:
+    void show();
+
+    FileSet &files_;
+    TipOfTheDay tips_;
+    QLabel *text_;
+    QCheckBox *showAtStart_;
+};
+
+class CompileInformation : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit CompileInformation(const QString &directory, QWidget *parent = nullptr);
+    void done(int result) override;
+
+private:
+    QString directory_;
+};
+
+class About : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit About(FileSet &files, QWidget *parent = nullptr);
+    bool start() { return true; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    FileSet &files_;
+    QLabel *logo_;
+};
+
+// Installs "UpdateCRXTips" and "About".
+void registerHelpWindows();
+
+} // namespace crx
