@@ -8,6 +8,7 @@
 #include "exchangewindows.h"
 #include "fileset.h"
 #include "helpwindows.h"
+#include "prefswindows.h"
 #include "housekeepingwindows.h"
 #include "labelwindows.h"
 #include "mainframe.h"
@@ -58,6 +59,7 @@ int main(int argc, char *argv[])
     crx::registerExchangeWindows();
     crx::registerMaintenanceWindows();
     crx::registerHelpWindows();
+    crx::registerPrefsWindows();
     crx::QtPrinter printer;
     crx::setPrinter(&printer);
     crx::setAudioOutputMaker(&crx::makeSoundOutput);
