@@ -178,8 +178,25 @@ bool About::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+UpdateTip::UpdateTip(FileSet &files, QWidget *parent)
+    : FormWindow(files, FileId::CRXTips, QStringLiteral("UpdateCRXTips"), {QStringLiteral("Add Tip"), QStringLiteral("Change Tip")},
+                 QSize(420, 170), DittoKey::Apostrophe, parent)
+{
+    addMemo(QStringLiteral("TIP:Tip"), QRect(10, 10, 400, 110));
+}
+
+BrowseCRXTips::BrowseCRXTips(FileSet &files, QWidget *parent)
+    : BrowseWindow(files, FileId::CRXTips, QStringLiteral("Tips"), QStringLiteral("Tips"),
+                   QStringLiteral("250L(2)|M~Tip~L(2)@s255@"), {QStringLiteral("TIP:Tip")},
+                   {{QStringLiteral("By Number"), QStringLiteral("TIP:KeyID"), LocatorKind::None,
+                     Alphabet::LettersDigitsPunctuation, QString(), {}}},
+                   [](FileSet &set) { return std::make_unique<UpdateTip>(set); }, parent)
+{
+}
+
 void registerHelpWindows()
 {
+    launchers().add(QStringLiteral("BrowseCRXTips"), &openList<BrowseCRXTips>);
     launchers().add(QStringLiteral("UpdateCRXTips"), [](MainFrame &frame) {
         UpdateCRXTips window(frame.files(), &frame);
         if (window.start())

@@ -2,6 +2,8 @@
 // Day..."), the about box and "Compile Information".
 #pragma once
 
+#include "browsewindow.h"
+#include "formwindow.h"
 #include "tipoftheday.h"
 
 #include <QDialog>
@@ -58,7 +60,24 @@ private:
     QLabel *logo_;
 };
 
-// Installs "UpdateCRXTips" and "About".
+// A tip as the tip maintenance list adds, changes or deletes it; Ctrl+' fills the text from the
+// tip last saved here.
+class UpdateTip : public FormWindow
+{
+    Q_OBJECT
+public:
+    explicit UpdateTip(FileSet &files, QWidget *parent = nullptr);
+};
+
+// "Tips": the tips in their order, to write them.
+class BrowseCRXTips : public BrowseWindow
+{
+    Q_OBJECT
+public:
+    explicit BrowseCRXTips(FileSet &files, QWidget *parent = nullptr);
+};
+
+// Installs "UpdateCRXTips", "BrowseCRXTips" and "About".
 void registerHelpWindows();
 
 } // namespace crx

@@ -230,12 +230,12 @@ Preferences::Preferences(FileSet &files, QWidget *parent) : QDialog(parent), fil
 {
     setObjectName(QStringLiteral("Preferences"));
     setWindowTitle(QStringLiteral("Preferences"));
-    resize(500, 340);
+    resize(580, 340);
     reloadSettings(files_.directory());
     const Settings &s = settings();
     auto *tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabs"));
-    tabs->setGeometry(10, 10, 480, 285);
+    tabs->setGeometry(10, 10, 560, 285);
     const auto tab = [tabs](const QString &title) {
         auto *page = new QWidget(tabs);
         tabs->addTab(page, title);
@@ -334,10 +334,10 @@ Preferences::Preferences(FileSet &files, QWidget *parent) : QDialog(parent), fil
 
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
-    ok->setGeometry(250, 305, 75, 25);
+    ok->setGeometry(410, 305, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &Preferences::accept);
-    QPushButton *cancel = pageButton(this, QStringLiteral("Cancel"), QStringLiteral("cancel"), QRect(330, 305, 75, 25));
+    QPushButton *cancel = pageButton(this, QStringLiteral("Cancel"), QStringLiteral("cancel"), QRect(495, 305, 75, 25));
     connect(cancel, &QPushButton::clicked, this, &Preferences::reject);
     QPushButton *wizard = pageButton(this, QStringLiteral("Use Setup Wi&zard"), QStringLiteral("wizard"), QRect(10, 305, 130, 25));
     connect(wizard, &QPushButton::clicked, this, [this] {

@@ -7,6 +7,7 @@
 #include "fileset.h"
 #include "firstrun.h"
 #include "helpwindows.h"
+#include "launchers.h"
 #include "mainframe.h"
 #include "profile.h"
 #include "scriptedinteraction.h"
@@ -16,6 +17,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -132,6 +135,35 @@ private Q_SLOTS:
         frame.action("&Help", "&Tips")->trigger();
         // Tip is 1 at first: the second tip comes first.
         QCOMPARE(shown, programTips()[1]);
+    }
+
+    void tipMaintenance()
+    {
+        Catalogue cat;
+        cat.addTips({1, 2});
+        addOneAlbum(cat.files);
+        MainFrame frame(cat.files);
+        frame.show();
+        launchers().run(QStringLiteral("BrowseCRXTips"), frame);
+        auto *list = child<BrowseCRXTips>(frame);
+        QVERIFY(list);
+        QCOMPARE(list->windowTitle().left(4), QStringLiteral("Tips"));
+        QCOMPARE(columnTexts(*list->listBox(), 0), (QStringList{"Tip 1", "Tip 2"}));
+        onModals({[](QWidget *modal) {
+            auto *form = qobject_cast<UpdateTip *>(modal);
+            QVERIFY(form);
+            auto *memo = form->findChild<QPlainTextEdit *>();
+            QVERIFY(memo);
+            memo->setPlainText("A new tip");
+            QTest::mouseClick(form->findChild<QPushButton *>("ok"), Qt::LeftButton);
+        }});
+        QTest::mouseClick(list->button("insert"), Qt::LeftButton);
+        DataFile &tips = cat.files.use(FileId::CRXTips);
+        tips.buffer().clear();
+        tips.buffer().set("TIP:ID", 3);
+        QCOMPARE(tips.get(tips.def().keyIndex("TIP:KeyID")), int(NoError));
+        QCOMPARE(tips.buffer().get("TIP:Tip").toString(), QStringLiteral("A new tip"));
+        cat.files.release(FileId::CRXTips);
     }
 
     void aboutLeadsToCompileInformation()
