@@ -39,16 +39,6 @@ QString errorText(int code, const QString &text)
     return QStringLiteral("Error #%1 - %2").arg(code).arg(text);
 }
 
-void placeWindow(QDialog &window, const QString &directory, bool save)
-{
-    WidgetPlacement placement(window);
-    const QString positions = profilePath(directory, settingsfile::Positions);
-    if (save)
-        SaveWindowPlacement(positions, window.objectName(), placement);
-    else
-        RestoreWindowPlacement(positions, window.objectName(), placement);
-}
-
 QTreeWidget *list(QWidget *parent, const QString &name, const QStringList &headings, QRect place)
 {
     auto *l = new QTreeWidget(parent);
@@ -231,7 +221,7 @@ ImportDelimitedFile::ImportDelimitedFile(FileSet &files, QWidget *parent) : QDia
     connect(progress_, &TransferPage::over, this, &ImportDelimitedFile::importOver);
     fillTargets();
     openAtDesign(*this);
-    placeWindow(*this, files_.directory(), false);
+    restorePlacement(*this, files_.directory());
 }
 
 ImportDelimitedFile::~ImportDelimitedFile() = default;
@@ -381,6 +371,12 @@ void ImportDelimitedFile::accept()
                    [this] { import_->cancel(); });
 }
 
+void ImportDelimitedFile::done(int result)
+{
+    savePlacement(*this, files_.directory());
+    QDialog::done(result);
+}
+
 void ImportDelimitedFile::importOver()
 {
     if (import_->outcome() == SongImport::Outcome::AddFailed)
@@ -454,7 +450,7 @@ ExportDelimited::ExportDelimited(FileSet &files, ExportKind kind, QWidget *paren
     connect(ok, &QPushButton::clicked, this, &ExportDelimited::accept);
     connect(progress_, &TransferPage::over, this, &ExportDelimited::exportOver);
     openAtDesign(*this);
-    placeWindow(*this, files_.directory(), false);
+    restorePlacement(*this, files_.directory());
 }
 
 QPushButton *ExportDelimited::button(const QString &name) const
@@ -551,6 +547,12 @@ void ExportDelimited::accept()
     }
     progress_->run([this] { return export_->tick(); }, [this] { return export_->percent(); },
                    [this] { export_->cancel(); });
+}
+
+void ExportDelimited::done(int result)
+{
+    savePlacement(*this, files_.directory());
+    QDialog::done(result);
 }
 
 void ExportDelimited::exportOver(bool cancelled)

@@ -61,6 +61,7 @@ public:
     // Asks for the file and reads its first lines; false when the window is not to open.
     bool start();
     void accept() override;
+    void done(int result) override;
 
     QTreeWidget *columnList() const { return columnList_; }
     QTreeWidget *targetList() const { return targetList_; }
@@ -97,6 +98,7 @@ public:
     ExportDelimited(FileSet &files, ExportKind kind, QWidget *parent = nullptr);
     bool start() { return true; }
     void accept() override;
+    void done(int result) override;
 
     QListWidget *allFields() const { return all_; }
     QListWidget *exportFields() const { return chosen_; }

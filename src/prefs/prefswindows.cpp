@@ -61,16 +61,6 @@ QComboBox *dateList(QWidget *page, const QString &shown, QRect place)
     return list;
 }
 
-void placed(QDialog &window, const QString &directory, bool save)
-{
-    WidgetPlacement placement(window);
-    const QString positions = profilePath(directory, settingsfile::Positions);
-    if (save)
-        SaveWindowPlacement(positions, window.objectName(), placement);
-    else
-        RestoreWindowPlacement(positions, window.objectName(), placement);
-}
-
 } // namespace
 
 void storeDateFormat(QWidget *window, const QString &directory, const QString &storedBefore, const QString &chosenText,
@@ -167,7 +157,7 @@ SetupWizard::SetupWizard(FileSet &files, QWidget *parent) : QDialog(parent), fil
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     go(0);
     openAtDesign(*this);
-    placed(*this, files_.directory(), false);
+    restorePlacement(*this, files_.directory());
 }
 
 int SetupWizard::step() const
@@ -195,7 +185,7 @@ void SetupWizard::accept()
     s.setupWizardComplete = true;
     writeSettings(files_.directory(), s, WizardKeys);
     storeDateFormat(this, files_.directory(), storedDate_, date_->currentText(), true);
-    placed(*this, files_.directory(), true);
+    savePlacement(*this, files_.directory());
     QDialog::accept();
 }
 
@@ -346,7 +336,7 @@ Preferences::Preferences(FileSet &files, QWidget *parent) : QDialog(parent), fil
         QDialog::reject();
     });
     openAtDesign(*this);
-    placed(*this, files_.directory(), false);
+    restorePlacement(*this, files_.directory());
 }
 
 void Preferences::housekeeping(QWidget *page)
@@ -421,7 +411,7 @@ void Preferences::accept()
                                              "using the new date format."),
                               Icon::Information, OK, OK);
     storeDateFormat(this, files_.directory(), s.dateFormat, chosen, false);
-    placed(*this, files_.directory(), true);
+    savePlacement(*this, files_.directory());
     QDialog::accept();
 }
 
@@ -429,7 +419,7 @@ void Preferences::reject()
 {
     // Every change made in the window is undone.
     reloadSettings(files_.directory());
-    placed(*this, files_.directory(), true);
+    savePlacement(*this, files_.directory());
     QDialog::reject();
 }
 

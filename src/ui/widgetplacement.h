@@ -5,6 +5,8 @@
 
 #include "dialogunits.h"
 #include "placement.h"
+#include "profile.h"
+#include "settings.h"
 
 #include <QMdiSubWindow>
 #include <QWidget>
@@ -70,5 +72,19 @@ private:
     QWidget &window_;
     QRect normal_;
 };
+
+// The window where the person left it, from the position file of the catalogue directory,
+// under the window's name; and saved there as it stands.
+inline void restorePlacement(QWidget &window, const QString &directory)
+{
+    WidgetPlacement placement(window);
+    RestoreWindowPlacement(profilePath(directory, settingsfile::Positions), window.objectName(), placement);
+}
+
+inline void savePlacement(QWidget &window, const QString &directory)
+{
+    WidgetPlacement placement(window);
+    SaveWindowPlacement(profilePath(directory, settingsfile::Positions), window.objectName(), placement);
+}
 
 } // namespace crx
