@@ -45,4 +45,12 @@ QString categoryName(FileSet &files, qint64 id)
     return name;
 }
 
+QString CategoryNames::of(FileSet &files, qint64 id)
+{
+    auto found = names_.find(id);
+    if (found == names_.end())
+        found = names_.emplace(id, categoryName(files, id)).first;
+    return found->second;
+}
+
 } // namespace crx

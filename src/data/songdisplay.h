@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <map>
 
 namespace crx {
 
@@ -19,5 +20,15 @@ QString displayTime(qint64 time);
 
 // The name of the category numbered id; blank for 0 or a category that no longer exists.
 QString categoryName(FileSet &files, qint64 id);
+
+// The category names of a pass over many songs, each looked up once.
+class CategoryNames
+{
+public:
+    QString of(FileSet &files, qint64 id);
+
+private:
+    std::map<qint64, QString> names_;
+};
 
 } // namespace crx

@@ -98,14 +98,6 @@ void DelimitedExport::cancel()
         process_->cancel();
 }
 
-QString DelimitedExport::category(qint64 id)
-{
-    auto found = categories_.find(id);
-    if (found == categories_.end())
-        found = categories_.emplace(id, categoryName(files_, id)).first;
-    return found->second;
-}
-
 BatchProcess::Work DelimitedExport::writeRecord(DataFile &file)
 {
     if (abandoned_)
@@ -118,7 +110,7 @@ BatchProcess::Work DelimitedExport::writeRecord(DataFile &file)
             line += ',';
         const Column &c = columns_[i];
         if (c.field < 0)
-            c.writer.append(line, category(record.get("MUS:CategoryID").toLongLong()));
+            c.writer.append(line, categories_.of(files_, record.get("MUS:CategoryID").toLongLong()));
         else if (record.def().fields[size_t(c.field)].isText())
             c.writer.append(line, record.text(c.field));
         else

@@ -6,6 +6,7 @@
 
 #include "batchprocess.h"
 #include "delimited.h"
+#include "songdisplay.h"
 
 #include <QTemporaryFile>
 #include <map>
@@ -52,7 +53,6 @@ public:
 private:
     BatchProcess::Work writeRecord(DataFile &file);
     bool writeLine(const QString &line);
-    QString category(qint64 id);
 
     FileSet &files_;
     ExportKind kind_;
@@ -66,7 +66,7 @@ private:
     QString target_;
     std::unique_ptr<QTemporaryFile> out_; // beside the target, renamed over it at the end
     std::unique_ptr<BatchProcess> process_;
-    std::map<qint64, QString> categories_;
+    CategoryNames categories_;
     RetryQuestion retry_;
     bool abandoned_ = false;
     bool usesCategories_ = false;

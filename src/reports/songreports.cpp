@@ -4,7 +4,6 @@
 #include "settings.h"
 #include "songdisplay.h"
 
-#include <map>
 
 namespace crx {
 
@@ -23,15 +22,9 @@ ReportColumn column(const char *heading, int line, int x, int width, const char 
 // The category's name, each category looked up once a report.
 ReportColumn categoryColumn(int line, int x, int width)
 {
-    auto names = std::make_shared<std::map<qint64, QString>>();
+    auto names = std::make_shared<CategoryNames>();
     ReportColumn c = column("Category", line, x, width, "MUS:CategoryID", "");
-    c.value = [names](FileSet &files, Record &song) {
-        const qint64 id = song.get("MUS:CategoryID").toLongLong();
-        auto found = names->find(id);
-        if (found == names->end())
-            found = names->emplace(id, categoryName(files, id)).first;
-        return found->second;
-    };
+    c.value = [names](FileSet &files, Record &song) { return names->of(files, song.get("MUS:CategoryID").toLongLong()); };
     return c;
 }
 
