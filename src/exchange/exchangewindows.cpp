@@ -7,6 +7,7 @@
 #include "launchers.h"
 #include "pagebuttons.h"
 #include "profile.h"
+#include "progresspage.h"
 #include "settings.h"
 #include "widgetplacement.h"
 
@@ -18,10 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <array>
@@ -112,56 +111,6 @@ bool enterPicture(QWidget *parent, QString &picture)
     return true;
 }
 
-// ---- progress ----
-
-TransferPage::TransferPage(QWidget *parent) : QWidget(parent)
-{
-    setObjectName(QStringLiteral("progress"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addStretch();
-    bar_ = new QProgressBar(this);
-    bar_->setRange(0, 100);
-    bar_->setTextVisible(false);
-    layout->addWidget(bar_);
-    percent_ = new QLabel(QStringLiteral("0% Completed"), this);
-    percent_->setObjectName(QStringLiteral("percent"));
-    percent_->setAlignment(Qt::AlignCenter);
-    layout->addWidget(percent_);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel_->setObjectName(QStringLiteral("cancelProgress"));
-    layout->addWidget(cancel_, 0, Qt::AlignCenter);
-    layout->addStretch();
-    timer_ = new QTimer(this);
-    timer_->setInterval(0);
-    connect(timer_, &QTimer::timeout, this, &TransferPage::step);
-    connect(cancel_, &QPushButton::clicked, this, [this] {
-        // Stops after the batch in hand: the batches run between window events.
-        timer_->stop();
-        stop_();
-        Q_EMIT over(true);
-    });
-}
-
-void TransferPage::run(std::function<bool()> tick, std::function<int()> percent, std::function<void()> cancel)
-{
-    tick_ = std::move(tick);
-    percentDone_ = std::move(percent);
-    stop_ = std::move(cancel);
-    timer_->start();
-}
-
-void TransferPage::step()
-{
-    const bool more = tick_();
-    bar_->setValue(percentDone_());
-    percent_->setText(QString::number(percentDone_()) + QStringLiteral("% Completed"));
-    if (more)
-        return;
-    timer_->stop();
-    percent_->setText(QStringLiteral("Process Completed"));
-    Q_EMIT over(false);
-}
-
 // ---- import ----
 
 ImportDelimitedFile::ImportDelimitedFile(FileSet &files, QWidget *parent) : QDialog(parent), files_(files)
@@ -191,7 +140,7 @@ ImportDelimitedFile::ImportDelimitedFile(FileSet &files, QWidget *parent) : QDia
     strip_ = checkBox(page, QStringLiteral("Strip header record (field names)"), QStringLiteral("stripHeader"),
                       QRect(10, 350, 280, 22));
     QPushButton *ok = okAndCancel(*this, page, QPoint(440, 365));
-    progress_ = new TransferPage(pages_);
+    progress_ = new ProgressPage(QString(), pages_);
     pages_->addWidget(progress_);
     connect(button("next"), &QPushButton::clicked, this, &ImportDelimitedFile::nextLine);
     connect(button("picture"), &QPushButton::clicked, this, &ImportDelimitedFile::changePicture);
@@ -218,7 +167,7 @@ ImportDelimitedFile::ImportDelimitedFile(FileSet &files, QWidget *parent) : QDia
             columnList_->setCurrentItem(columnList_->topLevelItem(found->second));
         }
     });
-    connect(progress_, &TransferPage::over, this, &ImportDelimitedFile::importOver);
+    connect(progress_, &ProgressPage::over, this, &ImportDelimitedFile::importOver);
     fillTargets();
     openAtDesign(*this);
     restorePlacement(*this, files_.directory());
@@ -383,6 +332,7 @@ void ImportDelimitedFile::importOver()
         interaction().message(QStringLiteral("Cannot ADD to Cantorix!"),
                               errorText(import_->errorCode(), import_->errorText()), Icon::Exclamation, OK, OK);
     if (import_->outcome() == SongImport::Outcome::Done) {
+        progress_->complete();
         // The album build pass comes with the housekeeping passes; until then the import says it is done.
         if (launchers().has(QStringLiteral("BuildAlbums"))) {
             if (interaction().message(QStringLiteral("Import Complete"),
@@ -439,7 +389,7 @@ ExportDelimited::ExportDelimited(FileSet &files, ExportKind kind, QWidget *paren
     header_ = checkBox(page, QStringLiteral("Include header record with field names"), QStringLiteral("header"),
                        QRect(10, 318, 290, 22));
     QPushButton *ok = okAndCancel(*this, page, QPoint(360, 318));
-    progress_ = new TransferPage(pages_);
+    progress_ = new ProgressPage(QString(), pages_);
     pages_->addWidget(progress_);
     connect(button("add"), &QPushButton::clicked, this, &ExportDelimited::add);
     connect(button("remove"), &QPushButton::clicked, this, &ExportDelimited::remove);
@@ -448,7 +398,7 @@ ExportDelimited::ExportDelimited(FileSet &files, ExportKind kind, QWidget *paren
     connect(button("picture"), &QPushButton::clicked, this, &ExportDelimited::changePicture);
     connect(chosen_, &QListWidget::currentRowChanged, this, &ExportDelimited::showKind);
     connect(ok, &QPushButton::clicked, this, &ExportDelimited::accept);
-    connect(progress_, &TransferPage::over, this, &ExportDelimited::exportOver);
+    connect(progress_, &ProgressPage::over, this, &ExportDelimited::exportOver);
     openAtDesign(*this);
     restorePlacement(*this, files_.directory());
 }
@@ -560,7 +510,9 @@ void ExportDelimited::exportOver(bool cancelled)
     if (cancelled)
         export_->cancel();
     QString error;
-    if (!export_->finish(error) && !export_->abandoned())
+    if (export_->finish(error))
+        progress_->complete();
+    else if (!export_->abandoned())
         interaction().message(QStringLiteral("Cannot CLOSE ") + path_, errorText(export_ ? export_->errorCode() : 0, error), Icon::Exclamation, OK, OK);
     QDialog::accept();
 }

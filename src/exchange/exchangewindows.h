@@ -14,43 +14,17 @@
 class QCheckBox;
 class QLabel;
 class QListWidget;
-class QProgressBar;
 class QPushButton;
 class QStackedWidget;
-class QTimer;
 class QTreeWidget;
 
 namespace crx {
 
 class FileSet;
+class ProgressPage;
 
 // "Enter Picture...": true with the picture given; a picture must begin with "@".
 bool enterPicture(QWidget *parent, QString &picture);
-
-// The progress page the exchange windows turn to: the percent done and Cancel, a tick at a time.
-class TransferPage : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit TransferPage(QWidget *parent);
-    // Runs tick until it says the work is over or Cancel is pressed (then cancel runs), showing percent.
-    void run(std::function<bool()> tick, std::function<int()> percent, std::function<void()> cancel);
-    QLabel *percentText() const { return percent_; }
-
-Q_SIGNALS:
-    void over(bool cancelled);
-
-private:
-    void step();
-
-    QProgressBar *bar_;
-    QLabel *percent_;
-    QPushButton *cancel_;
-    QTimer *timer_;
-    std::function<bool()> tick_;
-    std::function<int()> percentDone_;
-    std::function<void()> stop_;
-};
 
 class ImportDelimitedFile : public QDialog
 {
@@ -87,7 +61,7 @@ private:
     QTreeWidget *columnList_, *targetList_;
     QLabel *record_;
     QCheckBox *strip_;
-    TransferPage *progress_;
+    ProgressPage *progress_;
     std::unique_ptr<SongImport> import_;
 };
 
@@ -120,7 +94,7 @@ private:
     QListWidget *all_, *chosen_;
     QLabel *kind_text_;
     QCheckBox *header_;
-    TransferPage *progress_;
+    ProgressPage *progress_;
     std::unique_ptr<DelimitedExport> export_;
     QString path_;
 };

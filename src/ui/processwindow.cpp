@@ -1,8 +1,7 @@
 #include "processwindow.h"
 
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
+#include "progresspage.h"
+
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -14,28 +13,27 @@ ProcessWindow::ProcessWindow(BatchProcess &process, const QString &message, QWid
     setObjectName(QStringLiteral("ProcessWindow"));
     setWindowTitle(QStringLiteral("Processing Records"));
     auto *layout = new QVBoxLayout(this);
-    bar_ = new QProgressBar(this);
-    bar_->setRange(0, 100);
-    bar_->setValue(0);
-    layout->addWidget(bar_);
-    layout->addWidget(new QLabel(message, this));
-    percent_ = new QLabel(QStringLiteral("0% Completed"), this);
-    percent_->setObjectName(QStringLiteral("percent"));
-    layout->addWidget(percent_);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    layout->addWidget(cancel_);
-    timer_ = new QTimer(this);
-    timer_->setInterval(0);
-    connect(timer_, &QTimer::timeout, this, &ProcessWindow::tick);
-    connect(cancel_, &QPushButton::clicked, this, [this] {
-        timer_->stop();
-        process_.cancel();
-        reject();
+    layout->setContentsMargins(0, 0, 0, 0);
+    page_ = new ProgressPage(message, this);
+    layout->addWidget(page_);
+    connect(page_, &ProgressPage::over, this, [this](bool cancelled) {
+        if (cancelled || process_.response() != Response::Completed) {
+            reject();
+            return;
+        }
+        page_->complete();
+        accept();
     });
-    process_.onProgress([this](int percent) {
-        bar_->setValue(percent);
-        percent_->setText(QString::number(percent) + QStringLiteral("% Completed"));
-    });
+}
+
+QLabel *ProcessWindow::percentText() const
+{
+    return page_->percentText();
+}
+
+QPushButton *ProcessWindow::cancelButton() const
+{
+    return page_->cancelButton();
 }
 
 Response ProcessWindow::run()
@@ -46,23 +44,11 @@ Response ProcessWindow::run()
             reject();
             return;
         }
-        timer_->start();
+        page_->run([this] { return process_.tick(); }, [this] { return process_.percent(); },
+                   [this] { process_.cancel(); });
     });
     exec();
     return process_.response();
-}
-
-void ProcessWindow::tick()
-{
-    if (process_.tick())
-        return;
-    timer_->stop();
-    if (process_.response() != Response::Completed) {
-        reject();
-        return;
-    }
-    percent_->setText(QStringLiteral("Process Completed"));
-    accept();
 }
 
 } // namespace crx

@@ -8,11 +8,11 @@
 #include <QDialog>
 
 class QLabel;
-class QProgressBar;
 class QPushButton;
-class QTimer;
 
 namespace crx {
+
+class ProgressPage;
 
 class ProcessWindow : public QDialog
 {
@@ -22,17 +22,12 @@ public:
 
     // Runs the process to its end or until Cancel; returns its response.
     Response run();
-    QLabel *percentText() const { return percent_; }
-    QPushButton *cancelButton() const { return cancel_; }
+    QLabel *percentText() const;
+    QPushButton *cancelButton() const;
 
 private:
-    void tick();
-
     BatchProcess &process_;
-    QProgressBar *bar_;
-    QLabel *percent_;
-    QPushButton *cancel_;
-    QTimer *timer_;
+    ProgressPage *page_;
 };
 
 } // namespace crx
