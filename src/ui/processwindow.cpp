@@ -16,6 +16,8 @@ ProcessWindow::ProcessWindow(BatchProcess &process, const QString &message, QWid
     layout->setContentsMargins(0, 0, 0, 0);
     page_ = new ProgressPage(message, this);
     layout->addWidget(page_);
+    // Wide enough for its title.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) * 2);
     connect(page_, &ProgressPage::over, this, [this](bool cancelled) {
         if (cancelled || process_.response() != Response::Completed) {
             reject();
