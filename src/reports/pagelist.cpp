@@ -150,6 +150,19 @@ QStringList PageList::texts(int number) const
     return all;
 }
 
+void drawPages(const PageList &pages, QPainter &painter, QPagedPaintDevice &device, int resolution, int rounds)
+{
+    const double scale = resolution / UnitsPerInch;
+    for (int round = 0; round < rounds; ++round)
+        for (int page = 0; page < pages.count(); ++page) {
+            if (round > 0 || page > 0)
+                device.newPage();
+            painter.resetTransform();
+            painter.scale(scale, scale);
+            pages.draw(painter, page);
+        }
+}
+
 bool savePdf(const PageList &pages, const QString &path, QString &error)
 {
     QSaveFile file(path);
@@ -168,14 +181,7 @@ bool savePdf(const PageList &pages, const QString &path, QString &error)
             error = QStringLiteral("the PDF writer could not start");
             return false;
         }
-        const double scale = writer.resolution() / UnitsPerInch;
-        for (int i = 0; i < pages.count(); ++i) {
-            if (i > 0)
-                writer.newPage();
-            painter.resetTransform();
-            painter.scale(scale, scale);
-            pages.draw(painter, i);
-        }
+        drawPages(pages, painter, writer, writer.resolution());
         painter.end();
     }
     if (!file.commit()) {

@@ -17,6 +17,7 @@
 #include <QString>
 #include <vector>
 
+class QPagedPaintDevice;
 class QPainter;
 
 namespace crx {
@@ -90,6 +91,10 @@ private:
     std::vector<Page> pages_;
     mutable std::vector<QFont> drawn_; // the fonts as drawn, made at the first page drawn
 };
+
+// Draws every page, so many times over, onto a paged device (a printer, a PDF writer) whose
+// painter has begun, at the device's resolution in dots per inch.
+void drawPages(const PageList &pages, QPainter &painter, QPagedPaintDevice &device, int resolution, int rounds = 1);
 
 // Writes the pages as a PDF document, each page at its size; on failure the reason. The file
 // is replaced only once the document is complete.

@@ -41,16 +41,7 @@ bool QtPrinter::print(const PageList &pages, int copies, bool printerMakesCopies
     QPainter painter;
     const bool began = painter.begin(&printer_);
     if (began) {
-        const double scale = printer_.resolution() / 1000.0;
-        const int rounds = printerMakesCopies ? 1 : std::max(1, copies);
-        for (int round = 0; round < rounds; ++round)
-            for (int page = 0; page < pages.count(); ++page) {
-                if (round > 0 || page > 0)
-                    printer_.newPage();
-                painter.resetTransform();
-                painter.scale(scale, scale);
-                pages.draw(painter, page);
-            }
+        drawPages(pages, painter, printer_, printer_.resolution(), printerMakesCopies ? 1 : std::max(1, copies));
         painter.end();
     } else {
         error = QStringLiteral("the printer ") + printer_.printerName() + QStringLiteral(" could not start the job");
